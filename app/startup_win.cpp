@@ -1,0 +1,38 @@
+#include "app/startup.h"
+
+#include "app/app_state.h"
+#include "app/random.h"
+#include "resources/resource_ids.h"
+#include "shell/commands.h"
+#include "shell/main_window.h"
+
+void LoadAppStrings(HINSTANCE instance) {
+  LoadStringA(instance, IDS_APP_TITLE, appState.windowTitle, TITLE_CAPACITY);
+  LoadStringA(instance, IDS_WINDOW_CLASS, appState.windowClassName, TITLE_CAPACITY);
+}
+
+bool StartInstance(HINSTANCE instance, int showCommand) {
+  // The window's creation handler already loads resources from the instance.
+  appState.instance = instance;
+  HWND window = CreateWindowExA(0, appState.windowClassName, appState.windowTitle,
+                                MAIN_WINDOW_STYLE, CW_USEDEFAULT, 0, CARD_WINDOW_WIDTH,
+                                CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return false;
+  CenterWindow(window);
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+  SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr);
+  return true;
+}
+
+int RunMessageLoop(HACCEL accelerators) {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    // The message's own window, so that shortcuts also work while a child has focus.
+    if (!TranslateAcceleratorA(message.hwnd, accelerators, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,29 @@
+/* Resource identifiers; shared by the resource script and the C++ code, so plain C. */
+#ifndef QUILLANE_RESOURCE_IDS_H
+#define QUILLANE_RESOURCE_IDS_H
+
+#define IDS_APP_TITLE 103
+#define IDS_WINDOW_CLASS 109
+
+#define IDI_QUILLANE 107
+#define IDI_SMALL 108
+
+#define IDR_MAIN_MENU 109
+#define IDR_ACCELERATORS 109
+
+#define IDD_ABOUT 103
+#define IDD_OPTIONS 158
+#define IDC_TRANSLATION_LIST 1003
+#define IDC_AUTOSTART_CHECK 1004
+
+#define IDB_NEXT_BUTTON 153
+#define IDB_CONTEXT_BUTTON 154
+#define IDB_GO_FORTH_BUTTON 155
+
+#define IDR_HOLIDAYS 129
+#define IDR_FIRST_PICTURE 131
+#define IDR_LAST_PICTURE 138
+#define IDR_FIRST_VERSES 140
+#define IDR_LAST_VERSES 152
+
+#endif

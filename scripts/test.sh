@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test tier: host, Windows (under Wine) and end-to-end.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$QUILLANE_ROOT"
+
+ensure_packages
+build_host
+build_win
+
+say "Host tests"
+ctest --test-dir build/host --output-on-failure -j2
+
+cleanup() { stop_prefix; stop_display; }
+trap cleanup EXIT
+ensure_display
+make_prefix "$QUILLANE_ROOT/build/win64/wineprefix"
+
+say "Windows and end-to-end tests (under Wine, DISPLAY=$DISPLAY)"
+ctest --test-dir build/win64 --output-on-failure
+say "Screenshots: $QUILLANE_ROOT/build/win64/screenshots"

@@ -1,0 +1,20 @@
+#pragma once
+
+struct Rect {
+  int left;
+  int top;
+  int right;
+  int bottom;
+};
+
+struct WindowPlacement {
+  int x;
+  int y;
+  int width;
+  int height;
+};
+
+// Centres a window on the desktop and keeps it on the screen; for a window larger
+// than the screen the right (bottom) edge wins and the left (top) edge goes negative.
+WindowPlacement CenteredPlacement(const Rect& window, const Rect& desktop, int screenWidth,
+                                  int screenHeight);

@@ -1,0 +1,183 @@
+// qdriver: drives a running Quillane.exe from outside, as a user's tools would.
+// Each call does one thing and prints what it saw; the exit code says whether it worked.
+//
+//   qdriver wait CLASS MS            wait until a top-level window of CLASS exists
+//   qdriver wait-visible CLASS MS    ... and is visible
+//   qdriver wait-hidden CLASS MS     ... exists and is hidden
+//   qdriver wait-gone CLASS MS       wait until no window of CLASS is left
+//   qdriver count CLASS              number of top-level windows of CLASS
+//   qdriver rect CLASS               "left top width height visible" of the first one
+//   qdriver client CLASS             "left top width height" of its client area on screen
+//   qdriver post CLASS MSG WP LP     PostMessage to every window of CLASS (numbers: dec or 0x)
+//   qdriver send CLASS MSG WP LP     SendMessage to the first, prints the result
+//   qdriver command CLASS ID         post WM_COMMAND with ID
+//   qdriver wait-window TITLE MS     wait for a top-level window with that exact title
+//   qdriver close-window TITLE       post WM_COMMAND IDCANCEL to the window with that title
+//   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT", "type T size N" or "missing"
+//   qdriver reg-set ROOT SUBKEY VALUE N      writes a REG_DWORD (creating the key)
+//   qdriver reg-delete ROOT SUBKEY [VALUE]   deletes a value, or the whole key
+// ROOT is HKLM or HKCU; as a 32-bit program the driver sees the program's registry view.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<HWND> WindowsOfClass(const char* className) {
+  std::vector<HWND> found;
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+    found.push_back(window);
+  }
+  return found;
+}
+
+unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
+
+template <typename Ready>
+bool WaitFor(unsigned long milliseconds, Ready ready) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (ready()) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+    Sleep(50);
+  }
+}
+
+HKEY Root(const char* name) {
+  if (std::strcmp(name, "HKCU") == 0) return HKEY_CURRENT_USER;
+  return HKEY_LOCAL_MACHINE;
+}
+
+int Reg(const char* root, const char* subkey, const char* value) {
+  HKEY key;
+  if (RegOpenKeyExA(Root(root), subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    std::puts("missing");
+    return 1;
+  }
+  unsigned char data[1024] = {};
+  DWORD type = 0;
+  DWORD size = sizeof data - 1;
+  const LONG status = RegQueryValueExA(key, value, nullptr, &type, data, &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) {
+    std::puts("missing");
+    return 1;
+  }
+  if (type == REG_DWORD && size == 4) {
+    DWORD number;
+    std::memcpy(&number, data, 4);
+    std::printf("dword %lu\n", static_cast<unsigned long>(number));
+  } else if (type == REG_SZ) {
+    std::printf("sz %s\n", reinterpret_cast<char*>(data));
+  } else {
+    std::printf("type %lu size %lu\n", static_cast<unsigned long>(type),
+                static_cast<unsigned long>(size));
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: qdriver COMMAND ARGS (see the source)\n");
+    return 2;
+  }
+  const std::string command = argv[1];
+  const char* name = argv[2];
+  auto first = [&]() -> HWND {
+    auto all = WindowsOfClass(name);
+    return all.empty() ? nullptr : all.front();
+  };
+  if (command == "wait" && argc == 4) {
+    return WaitFor(Number(argv[3]), [&] { return first() != nullptr; }) ? 0 : 1;
+  }
+  if (command == "wait-visible" && argc == 4) {
+    return WaitFor(Number(argv[3]), [&] { HWND w = first(); return w && IsWindowVisible(w); }) ? 0 : 1;
+  }
+  if (command == "wait-hidden" && argc == 4) {
+    return WaitFor(Number(argv[3]), [&] { HWND w = first(); return w && !IsWindowVisible(w); }) ? 0 : 1;
+  }
+  if (command == "wait-gone" && argc == 4) {
+    return WaitFor(Number(argv[3]), [&] { return WindowsOfClass(name).empty(); }) ? 0 : 1;
+  }
+  if (command == "count") {
+    std::printf("%u\n", static_cast<unsigned>(WindowsOfClass(name).size()));
+    return 0;
+  }
+  if (command == "rect" || command == "client") {
+    HWND window = first();
+    if (!window) return 1;
+    RECT r;
+    if (command == "rect") {
+      GetWindowRect(window, &r);
+      std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                  IsWindowVisible(window) ? 1 : 0);
+    } else {
+      GetClientRect(window, &r);
+      POINT origin = {0, 0};
+      ClientToScreen(window, &origin);
+      std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+    }
+    return 0;
+  }
+  if ((command == "post" || command == "send") && argc == 6) {
+    const UINT message = static_cast<UINT>(Number(argv[3]));
+    const WPARAM wParam = Number(argv[4]);
+    const LPARAM lParam = static_cast<LPARAM>(Number(argv[5]));
+    auto all = WindowsOfClass(name);
+    if (all.empty()) return 1;
+    if (command == "send") {
+      std::printf("%ld\n", static_cast<long>(SendMessageA(all.front(), message, wParam, lParam)));
+      return 0;
+    }
+    for (HWND window : all) PostMessageA(window, message, wParam, lParam);
+    return 0;
+  }
+  if (command == "command" && argc == 4) {
+    auto all = WindowsOfClass(name);
+    if (all.empty()) return 1;
+    for (HWND window : all) PostMessageA(window, WM_COMMAND, Number(argv[3]), 0);
+    return 0;
+  }
+  if (command == "wait-window" && argc == 4) {
+    return WaitFor(Number(argv[3]), [&] { return FindWindowA(nullptr, name) != nullptr; }) ? 0 : 1;
+  }
+  if (command == "close-window") {
+    HWND window = FindWindowA(nullptr, name);
+    if (!window) return 1;
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return 0;
+  }
+  if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);
+  if (command == "reg-set" && argc == 6) {
+    HKEY key;
+    if (RegCreateKeyExA(Root(argv[2]), argv[3], 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+      return 1;
+    }
+    const DWORD number = static_cast<DWORD>(Number(argv[5]));
+    const LONG status = RegSetValueExA(key, argv[4], 0, REG_DWORD,
+                                       reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? 0 : 1;
+  }
+  if (command == "reg-delete" && (argc == 4 || argc == 5)) {
+    if (argc == 4) {
+      const LONG status = RegDeleteKeyA(Root(argv[2]), argv[3]);
+      return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : 1;
+    }
+    HKEY key;
+    if (RegOpenKeyExA(Root(argv[2]), argv[3], 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return 0;
+    RegDeleteValueA(key, argv[4]);
+    RegCloseKey(key);
+    return 0;
+  }
+  std::fprintf(stderr, "qdriver: unknown command or arguments\n");
+  return 2;
+}
