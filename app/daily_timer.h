@@ -1,0 +1,8 @@
+#pragma once
+#include "app/platform_types.h"
+
+#ifdef _WIN32
+// The one-minute timer's tick: once a rollover is due, a new verse and picture, the
+// card shown, and the reference moved to 05:00 of today.
+void OnDailyTimer(HWND window);
+#endif

@@ -1,0 +1,14 @@
+#include "app/local_time_win.h"
+#include "content/holiday_calendar.h"
+#include "content/resource_store.h"
+#include "resources/resource_ids.h"
+
+void FindNextHolidays(HolidayList* list) {
+  const LocalTime now = CurrentLocalTime();
+  ByteView calendar{};
+  if (!FindResourceBytes(IDR_HOLIDAYS, "holidays", &calendar)) {
+    list->count = 0;
+    return;
+  }
+  ReadHolidays(calendar, now, list);
+}
