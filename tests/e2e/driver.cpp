@@ -13,11 +13,20 @@
 //   qdriver command CLASS ID         post WM_COMMAND with ID
 //   qdriver wait-window TITLE MS     wait for a top-level window with that exact title
 //   qdriver close-window TITLE       post WM_COMMAND IDCANCEL to the window with that title
+//   qdriver tray-icons CLASS         how many windows of CLASS have a notification icon (uID 1)
+//   qdriver hwnds CLASS              the handles of all windows of CLASS, one a line (hex)
+//   qdriver post-hwnd HWND MSG WP LP PostMessage to one window by handle
+//   qdriver client-hwnd HWND         like client, for one window by handle
+//   qdriver tray-icon-hwnd HWND      1 when that window (alive or not) still has its icon
+//   qdriver dlg-send TITLE ID MSG WP LP   SendDlgItemMessage in the dialog TITLE, prints result
+//   qdriver dlg-command TITLE ID     post WM_COMMAND ID to the dialog TITLE
+//   qdriver windows                  lists the visible top-level windows: class, title, rect
 //   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT", "type T size N" or "missing"
 //   qdriver reg-set ROOT SUBKEY VALUE N      writes a REG_DWORD (creating the key)
 //   qdriver reg-delete ROOT SUBKEY [VALUE]   deletes a value, or the whole key
 // ROOT is HKLM or HKCU; as a 32-bit program the driver sees the program's registry view.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -152,6 +161,82 @@ int main(int argc, char** argv) {
     HWND window = FindWindowA(nullptr, name);
     if (!window) return 1;
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return 0;
+  }
+  if (command == "tray-icons") {
+    // Modifying nothing succeeds exactly when the shell knows the icon.
+    unsigned count = 0;
+    for (HWND window : WindowsOfClass(name)) {
+      NOTIFYICONDATAA icon{};
+      icon.cbSize = sizeof icon;
+      icon.hWnd = window;
+      icon.uID = 1;
+      if (Shell_NotifyIconA(NIM_MODIFY, &icon)) ++count;
+    }
+    std::printf("%u\n", count);
+    return 0;
+  }
+  if (command == "hwnds") {
+    for (HWND window : WindowsOfClass(name)) {
+      std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    }
+    return 0;
+  }
+  auto byHandle = [&](const char* text) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 0)));
+  };
+  if (command == "post-hwnd" && argc == 6) {
+    return PostMessageA(byHandle(argv[2]), static_cast<UINT>(Number(argv[3])), Number(argv[4]),
+                        static_cast<LPARAM>(Number(argv[5])))
+               ? 0
+               : 1;
+  }
+  if (command == "client-hwnd") {
+    HWND window = byHandle(argv[2]);
+    RECT r;
+    if (!GetClientRect(window, &r)) return 1;
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("%ld %ld %ld %ld %d\n", origin.x, origin.y, r.right, r.bottom,
+                IsWindowVisible(window) ? 1 : 0);
+    return 0;
+  }
+  if (command == "tray-icon-hwnd") {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = byHandle(argv[2]);
+    icon.uID = 1;
+    std::printf("%d\n", Shell_NotifyIconA(NIM_MODIFY, &icon) ? 1 : 0);
+    return 0;
+  }
+  if (command == "dlg-send" && argc == 7) {
+    HWND dialog = FindWindowA(nullptr, name);
+    if (!dialog) return 1;
+    std::printf("%ld\n", static_cast<long>(SendDlgItemMessageA(
+                              dialog, static_cast<int>(std::strtol(argv[3], nullptr, 0)),
+                              static_cast<UINT>(Number(argv[4])), Number(argv[5]),
+                              static_cast<LPARAM>(std::strtol(argv[6], nullptr, 0)))));
+    return 0;
+  }
+  if (command == "dlg-command" && argc == 4) {
+    HWND dialog = FindWindowA(nullptr, name);
+    if (!dialog) return 1;
+    return PostMessageA(dialog, WM_COMMAND, Number(argv[3]), 0) ? 0 : 1;
+  }
+  if (command == "windows") {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+          if (!IsWindowVisible(window)) return TRUE;
+          char className[128] = {};
+          char title[128] = {};
+          GetClassNameA(window, className, sizeof className);
+          GetWindowTextA(window, title, sizeof title);
+          RECT r;
+          GetWindowRect(window, &r);
+          std::printf("%s|%s|%ld %ld %ld %ld\n", className, title, r.left, r.top, r.right, r.bottom);
+          return TRUE;
+        },
+        0);
     return 0;
   }
   if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);

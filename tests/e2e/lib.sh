@@ -44,3 +44,50 @@ end_quillane() {
   fi
 }
 trap end_quillane EXIT
+
+PIXELS="/usr/bin/python3 $(dirname "${BASH_SOURCE[0]}")/pixels.py"
+
+# "X Y" of the card's client area on the screen (the virtual desktop sits at 0,0).
+client_origin() { qd client QUILLANE | awk '{print $1, $2}'; }
+
+# Clicks at a point of the card's client area (button 1 by default).
+click_card() {
+  local x y
+  read -r x y <<<"$(client_origin)"
+  xdotool mousemove $((x + $1)) $((y + $2)) click "${3:-1}"
+}
+
+# The daily reference stored in the registry, as "YYYY-MM-DD HH:MM:SS" wall-clock.
+stored_reference() {
+  local low high
+  low=$(qd reg HKLM "$SETTINGS_KEY" timerlow | awk '{print $2}')
+  high=$(qd reg HKLM "$SETTINGS_KEY" timerhigh | awk '{print $2}')
+  [ -n "$low" ] && [ -n "$high" ] || { echo missing; return; }
+  local seconds=$(( ((high << 32) | low) / 10000000 - 11644473600 ))
+  date -u -d "@$seconds" '+%Y-%m-%d %H:%M:%S'
+}
+
+# Writes a reference of the given wall-clock time ("YYYY-MM-DD HH:MM:SS").
+store_reference() {
+  local seconds ticks
+  seconds=$(date -u -d "$1" +%s)
+  ticks=$(( (seconds + 11644473600) * 10000000 ))
+  qd reg-set HKLM "$SETTINGS_KEY" timerlow $(( ticks & 0xFFFFFFFF )) >/dev/null
+  qd reg-set HKLM "$SETTINGS_KEY" timerhigh $(( ticks >> 32 )) >/dev/null
+}
+
+reg_value() { qd reg "$@" || true; }
+
+expect_eq() { [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"; }
+
+# Screenshot of the card's client area alone, for pixel checks.
+card_shot() {
+  local x y w h
+  read -r x y w h <<<"$(qd client QUILLANE)"
+  mkdir -p "$QUILLANE_SCREENSHOTS"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$QUILLANE_SCREENSHOTS/$1.png"
+  echo "$QUILLANE_SCREENSHOTS/$1.png"
+}
+
+# Waits until the card's client area stops changing (a paint has finished).
+settle() { sleep "${1:-0.7}"; }
