@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "card/card_text.h"
+#include "content/translation_table.h"
+
+namespace {
+
+constexpr unsigned char SENTINEL = 0xBD;
+
+HolidayEntry Entry(int month, int day, const std::string& name, int daysUntil) {
+  HolidayEntry entry;
+  std::memset(&entry, SENTINEL, sizeof entry);
+  entry.month = month;
+  entry.day = day;
+  entry.year = 2009;
+  entry.daysUntil = daysUntil;
+  std::memcpy(entry.name, name.c_str(), name.size() + 1);
+  return entry;
+}
+
+// The text written, with a check that nothing was touched from `capacity` on.
+std::string Format(const HolidayEntry& entry, std::size_t capacity) {
+  std::vector<unsigned char> buffer(capacity + 32, SENTINEL);
+  FormatHolidayLine(entry, reinterpret_cast<char*>(buffer.data()), capacity);
+  for (std::size_t i = capacity; i < buffer.size(); ++i) {
+    EXPECT_EQ(SENTINEL, buffer[i]) << "byte " << i << " written past capacity " << capacity;
+  }
+  if (capacity == 0) return std::string();
+  const void* end = std::memchr(buffer.data(), 0, capacity);
+  EXPECT_NE(nullptr, end) << "not terminated within capacity " << capacity;
+  if (end == nullptr) return std::string();
+  return std::string(reinterpret_cast<const char*>(buffer.data()));
+}
+
+}  // namespace
+
+TEST(FormatHolidayLine, ChoosesTheWordingByTheDayCount) {
+  struct Case {
+    int month, day;
+    const char* name;
+    int daysUntil;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {1, 6, "Twelfth Night (Epiphany)", 13, "01/06  Twelfth Night (Epiphany) (in 13 days)"},
+      {12, 25, "Christmas Day", 0, "12/25  Christmas Day (today)"},
+      {12, 25, "Christmas Day", 1, "12/25  Christmas Day (tomorrow)"},
+      {12, 25, "Christmas Day", 2, "12/25  Christmas Day (in 2 days)"},
+      {3, 1, "St. David's Day", 67, "03/01  St. David's Day (in 67 days)"},
+      {11, 30, "St. Andrew's Day", 365, "11/30  St. Andrew's Day (in 365 days)"},
+      {4, 9, "A & B", 1, "04/09  A & B (tomorrow)"},
+      {5, 5, "", 0, "05/05   (today)"},
+      // Outside what the calendar holds, still formatted as written.
+      {12, 25, "Christmas Day", -1, "12/25  Christmas Day (in -1 days)"},
+      {-1, -5, "Odd", 3, "-01/-05  Odd (in 3 days)"},
+      {123, 0, "Odd", 3, "123/00  Odd (in 3 days)"},
+      {INT_MIN, INT_MAX, "X", INT_MIN, "-2147483648/2147483647  X (in -2147483648 days)"},
+      {1, 1, "X", INT_MAX, "01/01  X (in 2147483647 days)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.expected, Format(Entry(c.month, c.day, c.name, c.daysUntil),
+                                 HOLIDAY_LINE_CAPACITY))
+        << "for " << c.month << "/" << c.day << " '" << c.name << "' " << c.daysUntil;
+  }
+}
+
+TEST(FormatHolidayLine, CutsALongNameToTheBufferAndTerminatesIt) {
+  const std::string name(HOLIDAY_TEXT_CAPACITY - 1, 'n');  // 254 bytes, the field's limit
+  for (int daysUntil : {0, 1, 2, INT_MIN}) {
+    const std::string line = Format(Entry(12, 25, name, daysUntil), HOLIDAY_LINE_CAPACITY);
+    EXPECT_EQ(HOLIDAY_LINE_CAPACITY - 1, line.size()) << "daysUntil " << daysUntil;
+    EXPECT_EQ("12/25  " + name.substr(0, HOLIDAY_LINE_CAPACITY - 8), line)
+        << "daysUntil " << daysUntil;
+  }
+}
+
+TEST(FormatHolidayLine, ReadsAnUnterminatedNameNoFurtherThanItsField) {
+  HolidayEntry entry = Entry(8, 6, "", 0);
+  std::memset(entry.name, 'y', sizeof entry.name);  // description follows, full of 0xBD
+  const std::string line = Format(entry, 600);
+  EXPECT_EQ("08/06  " + std::string(sizeof entry.name, 'y') + " (today)", line);
+}
+
+TEST(FormatHolidayLine, SmallBuffersHoldATerminatedPrefix) {
+  const HolidayEntry entry = Entry(12, 25, "Christmas Day", 1);
+  const std::string full = "12/25  Christmas Day (tomorrow)";
+  for (std::size_t capacity : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{8},
+                               full.size(), full.size() + 1}) {
+    const std::size_t kept = capacity == 0 ? 0 : std::min(capacity - 1, full.size());
+    EXPECT_EQ(full.substr(0, kept), Format(entry, capacity)) << "capacity " << capacity;
+  }
+}
+
+TEST(CopyAttribution, EveryTranslationFitsTheAttributionBufferWhole) {
+  for (std::uint32_t code = 1001; code <= 1013; ++code) {
+    std::vector<unsigned char> buffer(ATTRIBUTION_CAPACITY + 16, SENTINEL);
+    CopyAttribution(code, reinterpret_cast<char*>(buffer.data()), ATTRIBUTION_CAPACITY);
+    const std::string copied(reinterpret_cast<const char*>(buffer.data()));
+    EXPECT_EQ(AttributionForCode(code), copied) << "code " << code;
+    EXPECT_EQ(0u, copied.find("*Taken from ")) << "code " << code;
+    for (std::size_t i = ATTRIBUTION_CAPACITY; i < buffer.size(); ++i) {
+      EXPECT_EQ(SENTINEL, buffer[i]) << "code " << code << " byte " << i;
+    }
+  }
+}
+
+TEST(CopyAttribution, CodesOutsideTheTableLeaveTheLineEmpty) {
+  struct Case {
+    std::uint32_t code;
+    const char* expected;
+  };
+  const Case cases[] = {{1013, "*Taken from the New Life Version"},
+                        {1001, "*Taken from the New International Version"},
+                        {1000, ""},
+                        {1014, ""},
+                        {0, ""},
+                        {0xFFFFFFFFu, ""}};
+  for (const Case& c : cases) {
+    char buffer[ATTRIBUTION_CAPACITY];
+    std::memset(buffer, SENTINEL, sizeof buffer);
+    CopyAttribution(c.code, buffer, sizeof buffer);
+    EXPECT_STREQ(c.expected, buffer) << "code " << c.code;
+  }
+}
+
+TEST(CopyAttribution, CutsToASmallBuffer) {
+  char buffer[12];
+  std::memset(buffer, SENTINEL, sizeof buffer);
+  CopyAttribution(1013, buffer, 8);
+  EXPECT_STREQ("*Taken ", buffer);
+  EXPECT_EQ(SENTINEL, static_cast<unsigned char>(buffer[8]));
+  CopyAttribution(1013, buffer, 0);
+  EXPECT_STREQ("*Taken ", buffer) << "a zero capacity must write nothing";
+}
+
+TEST(HolidayLineLayout, FourBoldLinesFourteenPixelsApart) {
+  const int tops[] = {430, 444, 458, 472};
+  for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
+    const TextBlockLayout line = HolidayLineLayout(i);
+    EXPECT_EQ(tops[i], line.top) << "line " << i;
+    EXPECT_EQ(10, line.left) << "line " << i;
+    EXPECT_EQ(15, line.height) << "line " << i;
+    EXPECT_EQ(FONT_WEIGHT_BOLD, line.weight) << "line " << i;
+  }
+}
+
+// The blocks must fit the pictures: text above the buttons (y 362..392) stays clear of
+// them, the holiday lines sit on the panel (from y 400) and inside the text rectangle.
+TEST(CardLayout, BlocksFitThePictureLayout) {
+  const int buttonsTop = 362;
+  for (CardBlock block : {CARD_REFERENCE, CARD_ATTRIBUTION}) {
+    const TextBlockLayout& b = CardLayout[block];
+    EXPECT_LE(b.top + b.height, buttonsTop) << "block " << block;
+  }
+  EXPECT_LT(CardLayout[CARD_VERSE].top + CardLayout[CARD_VERSE].height,
+            CardLayout[CARD_REFERENCE].top);
+  EXPECT_LE(CardLayout[CARD_REFERENCE].top + CardLayout[CARD_REFERENCE].height,
+            CardLayout[CARD_ATTRIBUTION].top);
+  for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
+    const TextBlockLayout line = HolidayLineLayout(i);
+    EXPECT_GE(line.top, 400) << "line " << i;
+    EXPECT_LE(line.top + line.height, CARD_TEXT_BOTTOM) << "line " << i;
+  }
+  for (int block = 0; block < CARD_BLOCKS; ++block) {
+    EXPECT_LT(CardLayout[block].left, CARD_TEXT_RIGHT) << "block " << block;
+    EXPECT_GT(CardLayout[block].height, 0) << "block " << block;
+  }
+}
+
+namespace {
+
+std::vector<unsigned char> ShippedCalendar() {
+  std::vector<unsigned char> bytes;
+  FILE* file = std::fopen(QUILLANE_SOURCE_DIR "/resources/holidays.txt", "rb");
+  if (file == nullptr) return bytes;
+  int c;
+  while ((c = std::fgetc(file)) != EOF) bytes.push_back(static_cast<unsigned char>(c));
+  std::fclose(file);
+  return bytes;
+}
+
+}  // namespace
+
+// The lines the card shows for the shipped calendar at a few moments.
+TEST(FormatHolidayLine, LinesOfTheShippedCalendar) {
+  const std::vector<unsigned char> calendar = ShippedCalendar();
+  ASSERT_FALSE(calendar.empty());
+  struct Case {
+    LocalTime now;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {{2009, 12, 4, 24, 10, 0, 0, 0},
+       {"12/25  Christmas Day (tomorrow)", "01/06  Twelfth Night (Epiphany) (in 13 days)",
+        "02/17  Ash Wednesday (in 55 days)", "03/01  St. David's Day (in 67 days)"}},
+      {{2010, 11, 1, 29, 10, 0, 0, 0},
+       {"11/30  St. Andrew's Day (tomorrow)", "12/08  Immaculate Conception (in 9 days)",
+        "12/25  Christmas Day (in 26 days)", "01/06  Twelfth Night (Epiphany) (in 38 days)"}},
+      {{2099, 12, 5, 25, 10, 0, 0, 0}, {"12/25  Christmas Day (today)"}},
+      // The calendar's last holiday is over a millisecond after 23:59.
+      {{2099, 12, 5, 25, 23, 59, 0, 1}, {}},
+  };
+  for (const Case& c : cases) {
+    HolidayList list;
+    std::memset(&list, SENTINEL, sizeof list);
+    ReadHolidays({calendar.data(), calendar.size()}, c.now, &list);
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.count && i < HOLIDAY_SLOTS; ++i) {
+      lines.push_back(Format(list.entries[i], HOLIDAY_LINE_CAPACITY));
+    }
+    EXPECT_EQ(c.lines, lines) << "at " << c.now.year << "-" << c.now.month << "-" << c.now.day
+                              << " " << c.now.hour << ":" << c.now.minute;
+  }
+}
