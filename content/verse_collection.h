@@ -4,15 +4,22 @@
 #include "content/byte_view.h"
 
 // A verse collection: LF-separated lines (each keeping its CR), alternating passage
-// text and reference. It ends at its last byte or at the first text line shorter than
-// four bytes, CR included.
+// text and reference. A run of LF counts as one separator. The data ends at its last
+// byte or at its first NUL byte, and the collection ends earlier at the first text line
+// after pair 0 that is shorter than four bytes, CR included.
 
-// Number of passage/reference pairs; the first pair always counts, so a collection
-// with any bytes at all counts at least 1 (an empty one counts 0).
+// Number of passage/reference pairs. The first pair counts without being looked at, so
+// any collection with a line in it counts at least 1; one without any line (empty, or
+// only LF) counts 0.
 int CountVersePairs(ByteView collection);
 
-// Copies pair `index` into the two buffers, each zero-terminated within its capacity;
-// a longer line is cut at capacity - 1 bytes and the walk goes on past it. Lines are
-// copied with their trailing CR. A pair the walk does not reach leaves both empty.
+// The pair index a draw of the random generator selects among `pairCount` pairs:
+// the draw modulo the count, and 0 when there are no pairs.
+int PickVersePair(int randomValue, int pairCount);
+
+// Copies pair `index` into the two buffers. Each buffer is zero-filled over its whole
+// capacity first, so it is always zero-terminated within it; a longer line is cut at
+// capacity - 1 bytes and the walk goes on past it. Lines are copied with their trailing
+// CR. A pair the walk does not reach leaves both buffers empty.
 void FetchVersePair(ByteView collection, int index, char* text, std::size_t textCapacity,
                     char* reference, std::size_t referenceCapacity);
