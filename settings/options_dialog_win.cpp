@@ -1,0 +1,54 @@
+#include "settings/options_dialog.h"
+
+#include "app/app_state.h"
+#include "content/translation_table.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_store.h"
+
+void InitOptionsDialog(HWND dialog) {
+  // Added in code order into an unsorted list: the order is the mapping to the codes.
+  for (const TranslationEntry& entry : TranslationTable) {
+    SendDlgItemMessageA(dialog, IDC_TRANSLATION_LIST, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(entry.listName));
+  }
+  SendDlgItemMessageA(dialog, IDC_TRANSLATION_LIST, CB_SETCURSEL,
+                      static_cast<WPARAM>(OptionsListPosition(appState.translationCode)), 0);
+  SendDlgItemMessageA(dialog, IDC_AUTOSTART_CHECK, BM_SETCHECK,
+                      appState.autostartEnabled != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void ApplyOptions(HWND dialog) {
+  appState.autostartEnabled =
+      SendDlgItemMessageA(dialog, IDC_AUTOSTART_CHECK, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  const std::uint32_t previousCode = appState.translationCode;
+  const LRESULT position = SendDlgItemMessageA(dialog, IDC_TRANSLATION_LIST, CB_GETCURSEL, 0, 0);
+  appState.translationCode = TranslationCodeAtPosition(position);
+  SaveTranslationCode();
+  SaveSettings();
+  // Only raised here; the main window lowers it once it has shown the new translation.
+  if (appState.translationCode != previousCode) {
+    appState.translationChanged = 1;
+  }
+}
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      InitOptionsDialog(dialog);
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          ApplyOptions(dialog);
+          EndDialog(dialog, static_cast<INT_PTR>(wParam));
+          return 0;
+        case IDCANCEL:
+          EndDialog(dialog, static_cast<INT_PTR>(wParam));
+          return TRUE;
+        default:
+          return 0;
+      }
+    default:
+      return 0;
+  }
+}

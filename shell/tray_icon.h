@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+
+#include "app/platform_types.h"
+
+// The icon's id among this window's icons; one icon per window.
+constexpr unsigned TRAY_ICON_ID = 1;
+// Bound of the tip copy: the record's tip buffer, terminating zero included.
+constexpr int TRAY_TIP_CAPACITY = 128;
+#define TRAY_TIP_TEXT "Quillane"
+
+#ifdef _WIN32
+// Fills appState.trayIcon for `window` and adds the icon to the notification area.
+void AddTrayIcon(HWND window, HINSTANCE instance);
+// Removes the icon that AddTrayIcon added.
+void RemoveTrayIcon();
+// Acts on an icon event (lParam of the icon's callback message).
+void OnTrayIconEvent(HWND window, LPARAM event);
+// Shows the icon's menu at the cursor; the choice comes back to `window` as WM_COMMAND.
+void ShowTrayMenu(HWND window);
+// The packed version of the shell library `module` (0 without DllGetVersion or on a
+// failed call). Always releases the module.
+std::uint64_t GetShellVersion(HMODULE module);
+
+// The message the task bar broadcasts when it (re)starts and has lost every icon.
+UINT TaskbarCreatedMessage();
+// Puts the icon back after a task bar restart.
+void ReAddTrayIcon(HWND window, HINSTANCE instance);
+#endif

@@ -1,0 +1,138 @@
+#include "shell/tray_icon.h"
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+#include <shlwapi.h>
+
+#include "app/app_state.h"
+#include "resources/resource_ids.h"
+#include "shell/commands.h"
+#include "shell/shell_version.h"
+
+namespace {
+
+struct ModuleRelease {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using OwnedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
+
+struct MenuRelease {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuRelease>;
+
+// Shells from 5.0 on read the record up to and including its item GUID; older ones stop
+// before it. Newer headers append a balloon icon handle, which is left out on purpose.
+constexpr std::uint32_t FULL_RECORD_SIZE = offsetof(NOTIFYICONDATAA, guidItem) + sizeof(GUID);
+constexpr std::uint32_t OLDER_RECORD_SIZE = offsetof(NOTIFYICONDATAA, guidItem);
+
+constexpr UINT TRAY_ICON_FLAGS = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+
+// Icon events arrive as the mouse message itself in lParam.
+constexpr LPARAM EVENT_LEFT_DOUBLE_CLICK = WM_LBUTTONDBLCLK;
+constexpr LPARAM EVENT_RIGHT_BUTTON_DOWN = WM_RBUTTONDOWN;
+constexpr LPARAM EVENT_CONTEXT_MENU = WM_CONTEXTMENU;
+
+static_assert(sizeof(NOTIFYICONDATAA::szTip) == TRAY_TIP_CAPACITY,
+              "the tip bound is the record's tip buffer");
+
+std::uint32_t TrayIconRecordSizeForThisShell() {
+  const HMODULE shell = LoadLibraryA("Shell32.dll");
+  const std::uint64_t version = shell ? GetShellVersion(shell) : 0;
+  return TrayIconRecordSize(version, FULL_RECORD_SIZE, OLDER_RECORD_SIZE);
+}
+
+void AppendMenuItem(HMENU menu, unsigned command, const char* text) {
+  InsertMenuA(menu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, command, text);
+}
+
+}  // namespace
+
+std::uint64_t GetShellVersion(HMODULE module) {
+  const OwnedModule owned(module);
+  const FARPROC entry = GetProcAddress(module, "DllGetVersion");
+  if (!entry) {
+    return 0;
+  }
+  // Through void(*)(): the one function pointer type that converts to any other
+  // without a warning about mismatched signatures.
+  const auto getVersion =
+      reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(entry));
+  DLLVERSIONINFO info{};
+  info.cbSize = sizeof info;
+  const HRESULT status = getVersion(&info);
+  return ShellVersionFromReply(status, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+void AddTrayIcon(HWND window, HINSTANCE instance) {
+  NOTIFYICONDATAA& record = appState.trayIcon;
+  std::memset(&record, 0, sizeof record);
+  record.cbSize = TrayIconRecordSizeForThisShell();
+  record.uID = TRAY_ICON_ID;
+  record.uFlags = TRAY_ICON_FLAGS;
+  record.hIcon = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLANE), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                 LR_DEFAULTCOLOR));
+  record.hWnd = window;
+  record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
+  lstrcpynA(record.szTip, TRAY_TIP_TEXT, TRAY_TIP_CAPACITY);
+  Shell_NotifyIconA(NIM_ADD, &record);
+  // The shell keeps its own copy of the icon.
+  if (record.hIcon && DestroyIcon(record.hIcon)) {
+    record.hIcon = nullptr;
+  }
+}
+
+void RemoveTrayIcon() {
+  appState.trayIcon.uFlags = 0;
+  Shell_NotifyIconA(NIM_DELETE, &appState.trayIcon);
+}
+
+UINT TaskbarCreatedMessage() {
+  return RegisterWindowMessageA("TaskbarCreated");
+}
+
+void ReAddTrayIcon(HWND window, HINSTANCE instance) {
+  // The message also comes when the shell merely announces itself again with our icon
+  // still in place; deleting first keeps the add from failing on a duplicate.
+  RemoveTrayIcon();
+  AddTrayIcon(window, instance);
+}
+
+void OnTrayIconEvent(HWND window, LPARAM event) {
+  switch (event) {
+    case EVENT_RIGHT_BUTTON_DOWN:
+    case EVENT_CONTEXT_MENU:
+      ShowTrayMenu(window);
+      break;
+    case EVENT_LEFT_DOUBLE_CLICK:
+      // Sent, not done here: the main window's CMD_TRAY_SHOW is the one way to show it.
+      SendMessageA(window, WM_COMMAND, MAKEWPARAM(CMD_TRAY_SHOW, 0), 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void ShowTrayMenu(HWND window) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const OwnedMenu menu(CreatePopupMenu());
+  if (!menu) {
+    return;
+  }
+  if (IsWindowVisible(window)) {
+    AppendMenuItem(menu.get(), CMD_TRAY_HIDE, "Hide");
+  } else {
+    AppendMenuItem(menu.get(), CMD_TRAY_SHOW, "Show");
+  }
+  AppendMenuItem(menu.get(), CMD_TRAY_EXIT, "Exit");
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(window);
+  TrackPopupMenu(menu.get(), TPM_BOTTOMALIGN | TPM_LEFTALIGN, cursor.x, cursor.y, 0, window,
+                 nullptr);
+}
