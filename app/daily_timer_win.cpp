@@ -25,7 +25,7 @@ void OnDailyTimer(HWND window) {
 
   // No tick may arrive while the card changes; the next check is a full period later.
   KillTimer(window, DAILY_TIMER_ID);
-  SetReferenceTime(appState, LocalStamp(ToSystemTime(AtFiveOClock(FromSystemTime(now)))));
+  SetReferenceTime(appState, NewReferenceTime(FromSystemTime(now)));
   appState.newPictureRequested = 1;
   ChooseVerse();
   InvalidateRgn(window, nullptr, TRUE);
