@@ -40,12 +40,12 @@ if(NOT CMAKE_CROSSCOMPILING AND UNIX AND EXISTS ${QUILLANE_TOOLS_PYTHON})
   endforeach()
 
   # Previews of the eight pictures, every icon image and the button faces.
-  set(QUILLANE_SCREENSHOTS ${CMAKE_BINARY_DIR}/screenshots)
+  set(content_screenshots ${CMAKE_BINARY_DIR}/screenshots)
   add_test(NAME content.screenshots.art
-           COMMAND sh ${tools}/preview_art.sh ${QUILLANE_SCREENSHOTS}/art)
+           COMMAND sh ${tools}/preview_art.sh ${content_screenshots}/art)
   add_test(NAME content.screenshots.pictures
            COMMAND ${QUILLANE_TOOLS_PYTHON} ${tools}/pictures/make_previews.py
-                   --out ${QUILLANE_SCREENSHOTS}/pictures)
+                   --out ${content_screenshots}/pictures)
   list(APPEND content_checks content.screenshots.art content.screenshots.pictures)
 
   set_tests_properties(${content_checks} PROPERTIES
