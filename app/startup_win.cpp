@@ -1,10 +1,12 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
-#include "app/random.h"
+#include "content/choose_verse.h"
 #include "resources/resource_ids.h"
+#include "settings/settings_store.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
+#include "shell/tray_icon.h"
 
 void LoadAppStrings(HINSTANCE instance) {
   LoadStringA(instance, IDS_APP_TITLE, appState.windowTitle, TITLE_CAPACITY);
@@ -12,12 +14,16 @@ void LoadAppStrings(HINSTANCE instance) {
 }
 
 bool StartInstance(HINSTANCE instance, int showCommand) {
-  // The window's creation handler already loads resources from the instance.
+  // The window's creation handler already loads the button faces from the instance.
   appState.instance = instance;
   HWND window = CreateWindowExA(0, appState.windowClassName, appState.windowTitle,
                                 MAIN_WINDOW_STYLE, CW_USEDEFAULT, 0, CARD_WINDOW_WIDTH,
                                 CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return false;
+  LoadSettings();
+  AddTrayIcon(window, instance);
+  appState.newPictureRequested = 1;
+  ChooseVerse();
   CenterWindow(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
@@ -28,7 +34,7 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
 int RunMessageLoop(HACCEL accelerators) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    // The message's own window, so that shortcuts also work while a child has focus.
+    // The message's own window, so that shortcuts also work while a button has focus.
     if (!TranslateAcceleratorA(message.hwnd, accelerators, &message)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);

@@ -8,4 +8,8 @@ constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINI
 void InitWindowClass(HINSTANCE instance);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL CenterWindow(HWND window);
+
+// The three picture buttons, created with the window, and their faces.
+void CreateCardButtons(HWND window);
+void DrawButtonFace(const DRAWITEMSTRUCT& item);
 #endif

@@ -91,3 +91,19 @@ card_shot() {
 
 # Waits until the card's client area stops changing (a paint has finished).
 settle() { sleep "${1:-0.7}"; }
+
+# "X Y" of the notification icon: Wine's desktop keeps its task bar along the bottom
+# of the screen and the icons at its right end, the first one outermost.
+tray_icon_position() {
+  local w h
+  read -r w h <<<"$(xdotool getdisplaygeometry)"
+  echo "$((w - 11)) $((h - 10))"
+}
+
+# Clicks item N of the icon's two-item menu, which opens above the icon and, at the
+# screen's right edge, to its left.
+menu_item() {
+  local ix iy
+  read -r ix iy <<<"$(tray_icon_position)"
+  xdotool mousemove $((ix - 30)) $((iy - 37 + ($1 - 1) * 16)) click 1
+}
