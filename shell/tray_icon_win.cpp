@@ -97,8 +97,9 @@ UINT TaskbarCreatedMessage() {
 }
 
 void ReAddTrayIcon(HWND window, HINSTANCE instance) {
-  // The message also comes when the shell merely announces itself again with our icon
-  // still in place; deleting first keeps the add from failing on a duplicate.
+  // The message also comes while our icon is still there (newer shells send it when the
+  // screen's scale changes): an add alone would fail on the duplicate and keep the old
+  // image, so the icon is deleted first and added afresh at the current small-icon size.
   RemoveTrayIcon();
   AddTrayIcon(window, instance);
 }
