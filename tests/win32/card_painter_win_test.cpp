@@ -1,0 +1,386 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "card/card_painter.h"
+#include "card/card_text.h"
+#include "card_painter_canvas.h"
+#include "content/background_picture.h"
+#include "content/holiday_calendar.h"
+#include "content/resource_store.h"
+
+namespace {
+
+constexpr int CANVAS_WIDTH = 344;
+constexpr int CANVAS_HEIGHT = 506;
+
+struct WindowDestroyer {
+  void operator()(HWND window) const { DestroyWindow(window); }
+};
+using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+// Each test paints from a known state: a given picture, no request, empty texts.
+class CardPainter : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset();
+    window.reset(CreateCardSizedWindow());
+    ASSERT_NE(nullptr, window.get());
+  }
+  void TearDown() override { Reset(); }
+  static void Reset() {
+    if (appState.picture != nullptr) appState.picture->Release();
+    appState.picture = nullptr;
+    appState.newPictureRequested = 0;
+    appState.pictureId = FIRST_PICTURE_ID;
+    appState.translationCode = 1000;
+    appState.verseText[0] = '\0';
+    appState.verseReference[0] = '\0';
+  }
+  OwnedWindow window;
+};
+
+// What DrawTextA draws with the card's style written out by hand.
+void ReferenceText(HDC dc, const char* text, int height, int weight, int left, int top,
+                   UINT format) {
+  HFONT font = CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           FF_SWISS | DEFAULT_PITCH, "Arial");
+  HGDIOBJ previous = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  RECT rect{left, top, 336, 500};
+  DrawTextA(dc, text, static_cast<int>(std::strlen(text)), &rect, format);
+  SelectObject(dc, previous);
+  DeleteObject(font);
+  GdiFlush();
+}
+
+int DifferingPixels(const Canvas& a, const Canvas& b, int left, int top, int right,
+                    int bottom) {
+  GdiFlush();
+  int count = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) count += a.At(x, y) != b.At(x, y);
+  }
+  return count;
+}
+
+std::vector<unsigned char> Calendar() {
+  ByteView bytes{};
+  if (!FindResourceBytes(129, "HOLIDAYS", &bytes)) return {};
+  return std::vector<unsigned char>(bytes.data, bytes.data + bytes.size);
+}
+
+HolidayList HolidaysAt(const LocalTime& now) {
+  const std::vector<unsigned char> calendar = Calendar();
+  HolidayList list;
+  std::memset(&list, 0xBD, sizeof list);
+  ReadHolidays({calendar.data(), calendar.size()}, now, &list);
+  return list;
+}
+
+// The band of holiday line `i`, less its first two rows: the 15-pixel cells stand 14
+// apart, so the line above reaches into them with its descenders.
+int HolidayInk(const Canvas& canvas, int i) {
+  return CountNewDarkPixels(canvas, nullptr, 10, 430 + 14 * i + 2, 336, 430 + 14 * (i + 1));
+}
+
+}  // namespace
+
+TEST_F(CardPainter, DrawsThePictureAtItsNaturalSizeAtTheOrigin) {
+  for (int id = 131; id <= 138; ++id) {
+    Reset();
+    appState.pictureId = id;
+    Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, UNTOUCHED);
+    PaintCard(painted.dc, window.get());
+    GdiFlush();
+    IPicture* picture = DecodeImageResource(id);
+    ASSERT_NE(nullptr, picture) << "picture " << id;
+    Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, UNTOUCHED);
+    RenderAtNaturalSize(expected.dc, picture);
+    picture->Release();
+
+    int differing = 0;
+    int lighterInHolidayPanel = 0;
+    for (int y = 0; y < CANVAS_HEIGHT; ++y) {
+      for (int x = 0; x < CANVAS_WIDTH; ++x) {
+        const std::uint32_t seen = painted.At(x, y);
+        const std::uint32_t want = expected.At(x, y);
+        if (seen == want) continue;
+        // Today's holiday lines may darken the panel; nothing else may change.
+        const bool inHolidayLines = x >= 10 && x < 336 && y >= 430 && y < 500;
+        if (!inHolidayLines) {
+          ++differing;
+        } else if ((seen & 0xFF) > (want & 0xFF)) {
+          ++lighterInHolidayPanel;
+        }
+      }
+    }
+    EXPECT_EQ(0, differing) << "picture " << id;
+    EXPECT_EQ(0, lighterInHolidayPanel) << "picture " << id;
+    EXPECT_NE(UNTOUCHED, painted.At(0, 0)) << "picture " << id;
+    EXPECT_NE(UNTOUCHED, painted.At(341, 499)) << "picture " << id;
+    EXPECT_EQ(UNTOUCHED, painted.At(342, 0)) << "picture " << id;
+    EXPECT_EQ(UNTOUCHED, painted.At(0, 500)) << "picture " << id;
+    EXPECT_EQ(UNTOUCHED, painted.At(343, 505)) << "picture " << id;
+  }
+}
+
+TEST_F(CardPainter, WithoutAPictureOnlyTextIsDrawn) {
+  appState.pictureId = 9999;  // no such resource: the load fails
+  std::strcpy(appState.verseText, "Be still, and know\r");
+  Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  PaintCard(painted.dc, window.get());
+  EXPECT_EQ(nullptr, appState.picture);
+  EXPECT_GT(CountNewDarkPixels(painted, nullptr, 13, 14, 336, 38), 50);
+  GdiFlush();
+  EXPECT_EQ(WHITE, painted.At(200, 200));
+  EXPECT_EQ(WHITE, painted.At(0, 0));
+}
+
+TEST_F(CardPainter, AttributionOnlyForCodesOfTheTable) {
+  struct Case {
+    std::uint32_t code;
+    bool drawn;
+  };
+  const Case cases[] = {{1013, true}, {1001, true}, {1000, false}, {1014, false}, {0, false}};
+  for (const Case& c : cases) {
+    Reset();
+    appState.pictureId = 132;
+    appState.translationCode = c.code;
+    Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, UNTOUCHED);
+    PaintCard(painted.dc, window.get());
+    Canvas pictureOnly(CANVAS_WIDTH, CANVAS_HEIGHT, UNTOUCHED);
+    RenderAtNaturalSize(pictureOnly.dc, appState.picture);
+    const int band = CountNewDarkPixels(painted, &pictureOnly, 10, 320, 336, 336);
+    const int elsewhere = CountNewDarkPixels(painted, &pictureOnly, 0, 0, CANVAS_WIDTH, 320) +
+                          CountNewDarkPixels(painted, &pictureOnly, 0, 336, CANVAS_WIDTH, 430);
+    if (c.drawn) {
+      EXPECT_GT(band, 100) << "code " << c.code;
+    } else {
+      EXPECT_EQ(0, band) << "code " << c.code;
+    }
+    EXPECT_EQ(0, elsewhere) << "code " << c.code;
+  }
+}
+
+TEST_F(CardPainter, AttributionOfCode1013IsTheNormalWeightLineAt10And320) {
+  appState.translationCode = 1013;
+  Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  DrawVerse(painted.dc);
+  Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  ReferenceText(expected.dc, "*Taken from the New Life Version", 15, 400, 10, 320,
+                DT_WORDBREAK | DT_NOPREFIX);
+  EXPECT_EQ(0, DifferingPixels(painted, expected, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT));
+  EXPECT_GT(CountNewDarkPixels(expected, nullptr, 10, 320, 336, 336), 100);
+}
+
+TEST_F(CardPainter, VerseAndReferenceBlocksTakeTheirFontsAndPlaces) {
+  std::strcpy(appState.verseText,
+              "For God so loved the world, that he gave his only begotten Son, that "
+              "whosoever believeth in him should not perish, but have everlasting life.\r");
+  std::strcpy(appState.verseReference, "John 3:16\r");
+  Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  DrawVerse(painted.dc);
+  Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  ReferenceText(expected.dc, appState.verseText, 24, 400, 13, 14, DT_WORDBREAK | DT_NOPREFIX);
+  ReferenceText(expected.dc, appState.verseReference, 20, 700, 13, 295,
+                DT_WORDBREAK | DT_NOPREFIX);
+  EXPECT_EQ(0, DifferingPixels(painted, expected, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT));
+  // The verse wraps onto several lines within the rectangle.
+  EXPECT_GT(CountNewDarkPixels(painted, nullptr, 13, 14 + 24 * 3, 336, 14 + 24 * 4), 20);
+  EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 336, 0, CANVAS_WIDTH, CANVAS_HEIGHT));
+  EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 0, 0, 13, CANVAS_HEIGHT));
+}
+
+TEST_F(CardPainter, DrawTextBlockMatchesTheCardStyleForEachBlockKind) {
+  struct Case {
+    const char* text;
+    int height, weight, left, top;
+  };
+  const Case cases[] = {
+      {"The LORD is my shepherd; I shall not want.\r", 24, 400, 13, 14},
+      {"Psalms 23:1\r", 20, 700, 13, 295},
+      {"*Taken from the King James Version", 15, 400, 10, 320},
+      {"12/25  Christmas Day (tomorrow)", 15, 700, 10, 444},
+      {"line one\r\nline two", 24, 400, 13, 100},
+  };
+  for (const Case& c : cases) {
+    Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    DrawTextBlock(painted.dc, c.text, c.height, c.weight, c.left, c.top);
+    Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    ReferenceText(expected.dc, c.text, c.height, c.weight, c.left, c.top,
+                  DT_WORDBREAK | DT_NOPREFIX);
+    EXPECT_EQ(0, DifferingPixels(painted, expected, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT))
+        << "for '" << c.text << "'";
+    EXPECT_GT(CountNewDarkPixels(painted, nullptr, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT), 30)
+        << "for '" << c.text << "'";
+    EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 0, 0, CANVAS_WIDTH, c.top))
+        << "ink above the block for '" << c.text << "'";
+  }
+}
+
+// A bold and a normal block must differ; the weight reaches the font.
+TEST_F(CardPainter, WeightAndHeightReachTheFont) {
+  Canvas bold(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  Canvas normal(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  Canvas taller(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  DrawTextBlock(bold.dc, "Matthew 5:9", 20, 700, 13, 14);
+  DrawTextBlock(normal.dc, "Matthew 5:9", 20, 400, 13, 14);
+  DrawTextBlock(taller.dc, "Matthew 5:9", 24, 400, 13, 14);
+  const int boldInk = CountNewDarkPixels(bold, nullptr, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT);
+  const int normalInk = CountNewDarkPixels(normal, nullptr, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT);
+  const int tallerInk = CountNewDarkPixels(taller, nullptr, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT);
+  EXPECT_GT(boldInk, normalInk * 5 / 4);
+  EXPECT_GT(tallerInk, normalInk);
+}
+
+TEST_F(CardPainter, DrawTextBlockLeavesTheDeviceContextsFontAndSetsItsMode) {
+  Canvas canvas(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  HGDIOBJ before = GetCurrentObject(canvas.dc, OBJ_FONT);
+  SetBkMode(canvas.dc, OPAQUE);
+  SetBkColor(canvas.dc, RGB(0, 0, 255));
+  SetTextColor(canvas.dc, RGB(255, 0, 0));
+  DrawTextBlock(canvas.dc, "Selah", 24, 400, 13, 14);
+  EXPECT_EQ(before, GetCurrentObject(canvas.dc, OBJ_FONT));
+  EXPECT_EQ(TRANSPARENT, GetBkMode(canvas.dc));
+  EXPECT_EQ(RGB(0, 0, 0), GetTextColor(canvas.dc));
+  GdiFlush();
+  for (int y = 0; y < CANVAS_HEIGHT; ++y) {
+    for (int x = 0; x < CANVAS_WIDTH; ++x) {
+      const std::uint32_t pixel = canvas.At(x, y);
+      ASSERT_TRUE(pixel == WHITE || ((pixel >> 16) & 0xFF) == (pixel & 0xFF))
+          << "coloured pixel " << std::hex << pixel << " at " << std::dec << x << "," << y;
+    }
+  }
+}
+
+TEST_F(CardPainter, AnAmpersandIsDrawnAsWritten) {
+  const char* texts[] = {"Faith & works", "&Amen", "Joy && peace &"};
+  for (const char* text : texts) {
+    Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    DrawTextBlock(painted.dc, text, 24, 400, 13, 14);
+    Canvas asWritten(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    ReferenceText(asWritten.dc, text, 24, 400, 13, 14, DT_WORDBREAK | DT_NOPREFIX);
+    Canvas asMnemonic(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    ReferenceText(asMnemonic.dc, text, 24, 400, 13, 14, DT_WORDBREAK);
+    EXPECT_EQ(0, DifferingPixels(painted, asWritten, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT))
+        << "for '" << text << "'";
+    EXPECT_NE(0, DifferingPixels(painted, asMnemonic, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT))
+        << "for '" << text << "': the '&' was taken as a prefix";
+  }
+}
+
+TEST_F(CardPainter, AVerseFillingItsWholeBufferIsClippedToTheCard) {
+  std::string words;
+  while (words.size() < sizeof appState.verseText - 1) words += "mercy ";
+  std::memcpy(appState.verseText, words.data(), sizeof appState.verseText - 1);
+  appState.verseText[sizeof appState.verseText - 1] = '\0';
+  std::memset(appState.verseReference, 'R', sizeof appState.verseReference - 1);
+  appState.verseReference[sizeof appState.verseReference - 1] = '\0';
+  appState.pictureId = 9999;
+  Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  PaintCard(painted.dc, window.get());
+  EXPECT_GT(CountNewDarkPixels(painted, nullptr, 13, 470, 336, 500), 100);
+  EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 336, 0, CANVAS_WIDTH, CANVAS_HEIGHT));
+  EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 0, 500, CANVAS_WIDTH, CANVAS_HEIGHT));
+
+  const std::string longer(5000, 'x');
+  Canvas direct(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  DrawTextBlock(direct.dc, longer.c_str(), 24, 400, 13, 14);
+  EXPECT_GT(CountNewDarkPixels(direct, nullptr, 13, 14, 336, 38), 100);
+  EXPECT_EQ(0, CountNewDarkPixels(direct, nullptr, 336, 0, CANVAS_WIDTH, CANVAS_HEIGHT));
+}
+
+TEST_F(CardPainter, HolidayLinesOfTheShippedCalendarAtFixedMoments) {
+  struct Case {
+    LocalTime now;
+    std::vector<const char*> lines;
+  };
+  const Case cases[] = {
+      {{2009, 12, 4, 24, 10, 0, 0, 0},
+       {"12/25  Christmas Day (tomorrow)", "01/06  Twelfth Night (Epiphany) (in 13 days)",
+        "02/17  Ash Wednesday (in 55 days)", "03/01  St. David's Day (in 67 days)"}},
+      {{2099, 12, 0, 9, 10, 0, 0, 0}, {"12/25  Christmas Day (in 16 days)"}},
+      {{2099, 12, 5, 25, 23, 59, 0, 1}, {}},
+  };
+  for (const Case& c : cases) {
+    const HolidayList list = HolidaysAt(c.now);
+    ASSERT_EQ(static_cast<int>(c.lines.size()), list.count)
+        << "at " << c.now.year << "-" << c.now.month << "-" << c.now.day;
+    Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    DrawHolidayList(painted.dc, list);
+    Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    for (std::size_t i = 0; i < c.lines.size(); ++i) {
+      ReferenceText(expected.dc, c.lines[i], 15, 700, 10, 430 + 14 * static_cast<int>(i),
+                    DT_WORDBREAK | DT_NOPREFIX);
+    }
+    EXPECT_EQ(0, DifferingPixels(painted, expected, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT))
+        << "at " << c.now.year << "-" << c.now.month << "-" << c.now.day;
+    EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 0, 0, CANVAS_WIDTH, 430));
+  }
+}
+
+TEST_F(CardPainter, OneLinePerEntryUpToFour) {
+  const HolidayList full = HolidaysAt({2009, 12, 4, 24, 10, 0, 0, 0});
+  ASSERT_EQ(4, full.count);
+  for (int count : {-1, 0, 1, 2, 3, 4, 5, 1000}) {
+    HolidayList list = full;
+    list.count = count;
+    Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+    DrawHolidayList(painted.dc, list);
+    for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
+      if (i < count) {
+        EXPECT_GT(HolidayInk(painted, i), 50) << "count " << count << " line " << i;
+      } else {
+        EXPECT_EQ(0, HolidayInk(painted, i)) << "count " << count << " line " << i;
+      }
+    }
+    EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 0, 0, CANVAS_WIDTH, 430))
+        << "count " << count;
+    EXPECT_EQ(0, CountNewDarkPixels(painted, nullptr, 0, 472 + 15, CANVAS_WIDTH, CANVAS_HEIGHT))
+        << "count " << count;
+  }
+}
+
+TEST_F(CardPainter, DrawHolidayLinesListsTheHolidaysOfToday) {
+  std::memset(&holidayList, 0, sizeof holidayList);
+  Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  DrawHolidayLines(painted.dc);
+  // The calendar runs to 2099, so today there are always four holidays ahead.
+  ASSERT_EQ(4, holidayList.count);
+  for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
+    EXPECT_GT(HolidayInk(painted, i), 50) << "line " << i;
+    EXPECT_GE(holidayList.entries[i].daysUntil, 0) << "line " << i;
+  }
+}
+
+// Every paint creates a font per block and decodes a picture; none may be left behind.
+TEST_F(CardPainter, TwoHundredPaintsLeaveNoGdiObjectsBehind) {
+  std::strcpy(appState.verseText, "Rejoice evermore.\r");
+  std::strcpy(appState.verseReference, "1 Thessalonians 5:16\r");
+  appState.translationCode = 1002;
+  Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
+  PaintCard(painted.dc, window.get());
+  const int before = FreeGdiCapacity();
+  ASSERT_GT(before, 1000);
+  {
+    // The measure must see a leak at all: three fonts held are three objects fewer.
+    HFONT held[3];
+    for (HFONT& font : held) font = CreateFontA(15, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    EXPECT_EQ(before - 3, FreeGdiCapacity());
+    for (HFONT font : held) DeleteObject(font);
+  }
+  for (int i = 0; i < 200; ++i) {
+    appState.newPictureRequested = 1;
+    PaintCard(painted.dc, window.get());
+  }
+  EXPECT_GE(FreeGdiCapacity(), before - 2);
+}
