@@ -22,8 +22,13 @@ fi
 cleanup() { stop_prefix; stop_display; }
 trap cleanup EXIT
 ensure_display
-[ -d "$prefix" ] && export WINEPREFIX="$prefix" || make_prefix "$prefix"
-wineserver -p
+if [ -d "$prefix" ]; then
+  export WINEPREFIX="$prefix"
+  wineserver -p || true
+  warm_prefix
+else
+  make_prefix "$prefix"
+fi
 wine "$exe" &
 app=$!
 wine "$driver" wait-visible QUILLANE 20000 >/dev/null

@@ -89,8 +89,22 @@ card_shot() {
   echo "$QUILLANE_SCREENSHOTS/$1.png"
 }
 
-# Waits until the card's client area stops changing (a paint has finished).
-settle() { sleep "${1:-0.7}"; }
+# Waits until the screen stops changing (a paint or a menu has finished): polls
+# until three screenshots a tenth of a second apart agree, for at most 5 s.
+settle() {
+  local last="" now i same=0
+  for i in $(seq 1 50); do
+    now=$(import -window root rgb:- 2>/dev/null | md5sum)
+    if [ "$now" = "$last" ]; then
+      same=$((same + 1))
+      [ "$same" -ge 2 ] && return 0
+    else
+      same=0
+    fi
+    last=$now
+    sleep 0.1
+  done
+}
 
 # "X Y" of the notification icon: Wine's desktop keeps its task bar along the bottom
 # of the screen and the icons at its right end, the first one outermost.

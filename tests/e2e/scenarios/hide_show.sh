@@ -35,12 +35,12 @@ screenshot hide_show_shown
 # The icon's menu: a right click on the icon, then its first item.
 read -r ix iy <<<"$(tray_icon_position)"
 xdotool mousemove "$ix" "$iy" click 3
-settle 1
+settle
 screenshot tray_menu_visible
 menu_item 1                              # "Hide"
 qd wait-hidden QUILLANE 5000 >/dev/null || fail "Hide in the icon's menu did not hide the card"
 xdotool mousemove "$ix" "$iy" click 3
-settle 1
+settle
 screenshot tray_menu_hidden
 menu_item 1                              # "Show"
 qd wait-visible QUILLANE 5000 >/dev/null || fail "Show in the icon's menu did not show the card"
@@ -51,6 +51,6 @@ xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
 qd wait-visible QUILLANE 5000 >/dev/null || fail "double click on the icon did not show the card"
 
 xdotool mousemove "$ix" "$iy" click 3
-settle 1
+settle
 menu_item 2                              # "Exit"
 expect_exit 0

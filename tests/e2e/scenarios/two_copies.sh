@@ -19,7 +19,7 @@ show_only() {
   local w
   for w in "${windows[@]}"; do qd post-hwnd "$w" 0x111 32770 0 >/dev/null; done
   qd post-hwnd "$1" 0x111 32769 0 >/dev/null
-  settle 1
+  settle
 }
 attribution_ink() {  # dark pixels of the attribution line of the one copy shown
   local x y w h v
@@ -46,7 +46,7 @@ show_only "${windows[0]}"
 least=100000
 for _ in 1 2 3; do
   qd post-hwnd "${windows[0]}" 0x111 12002 0 >/dev/null
-  settle 1
+  settle
   ink=$(attribution_ink "${windows[0]}")
   [ "$ink" -lt "$least" ] && least=$ink
 done
