@@ -7,6 +7,8 @@ struct HolidayList;
 // The whole card for one WM_PAINT: background picture, verse, reference, attribution
 // and the coming holidays. The device context stays the caller's.
 void PaintCard(HDC dc, HWND window);
+// The loaded background picture, if any, at its natural size at the origin.
+void DrawBackgroundPicture(HDC dc, HWND window);
 // The verse, reference and attribution blocks.
 void DrawVerse(HDC dc);
 // Refills the process-wide holiday list as of now and draws it.

@@ -29,9 +29,20 @@ void DrawBlock(HDC dc, const char* text, const TextBlockLayout& block) {
   ::DrawTextBlock(dc, text, block.height, block.weight, block.left, block.top);
 }
 
+}  // namespace
+
+void PaintCard(HDC dc, HWND window) {
+  LoadBackgroundPicture();
+  DrawBackgroundPicture(dc, window);
+  DrawVerse(dc);
+  DrawHolidayLines(dc);
+}
+
 // At its natural size at the origin: the picture's HIMETRIC size converted back at
 // this device's resolution, never stretched to the window.
-void DrawBackgroundPicture(HDC dc, HWND window, IPicture* picture) {
+void DrawBackgroundPicture(HDC dc, HWND window) {
+  IPicture* picture = appState.picture;
+  if (picture == nullptr) return;
   OLE_XSIZE_HIMETRIC width = 0;
   OLE_YSIZE_HIMETRIC height = 0;
   picture->get_Width(&width);
@@ -42,15 +53,6 @@ void DrawBackgroundPicture(HDC dc, HWND window, IPicture* picture) {
   GetClientRect(window, &bounds);
   // HIMETRIC's y axis points up: start at the top edge with a negative height.
   picture->Render(dc, 0, 0, cx, cy, 0, height, width, -height, &bounds);
-}
-
-}  // namespace
-
-void PaintCard(HDC dc, HWND window) {
-  LoadBackgroundPicture();
-  if (appState.picture != nullptr) DrawBackgroundPicture(dc, window, appState.picture);
-  DrawVerse(dc);
-  DrawHolidayLines(dc);
 }
 
 void DrawVerse(HDC dc) {

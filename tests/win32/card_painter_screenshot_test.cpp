@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/app_state.h"
+#include "card/card_painter.h"
+#include "card_painter_canvas.h"
+#include "content/background_picture.h"
+#include "content/holiday_calendar.h"
+#include "content/resource_store.h"
+#include "content/translation_table.h"
+#include "content/verse_collection.h"
+
+namespace {
+
+constexpr int CLIENT_WIDTH = 350;
+constexpr int CLIENT_HEIGHT = 554;
+
+// Where the cards go: QUILLANE_SCREENSHOTS, else the working directory.
+std::string ScreenshotPath(const std::string& name) {
+  const char* folder = std::getenv("QUILLANE_SCREENSHOTS");
+  if (folder == nullptr || *folder == '\0') return name;
+  std::string path = folder;
+  // A Unix path handed through Wine is reached through drive Z:.
+  if (path[0] == '/') path = "Z:" + path;
+  return path + "/" + name;
+}
+
+// Passage `index` of the collection of `code` into AppState, as the verse choice does.
+bool PutVerse(std::uint32_t code, int index) {
+  ByteView collection{};
+  if (!FindResourceBytes(CollectionIdForCode(code), "VERSES", &collection)) return false;
+  FetchVersePair(collection, index, appState.verseText, sizeof appState.verseText,
+                 appState.verseReference, sizeof appState.verseReference);
+  appState.translationCode = code;
+  return appState.verseText[0] != '\0';
+}
+
+// The index of the longest passage of a collection, to see the card overflow.
+int LongestPassage(std::uint32_t code) {
+  ByteView collection{};
+  if (!FindResourceBytes(CollectionIdForCode(code), "VERSES", &collection)) return 0;
+  const int count = CountVersePairs(collection);
+  int longest = 0;
+  std::size_t longestLength = 0;
+  for (int i = 0; i < count; ++i) {
+    FetchVersePair(collection, i, appState.verseText, sizeof appState.verseText,
+                   appState.verseReference, sizeof appState.verseReference);
+    if (std::strlen(appState.verseText) > longestLength) {
+      longestLength = std::strlen(appState.verseText);
+      longest = i;
+    }
+  }
+  return longest;
+}
+
+HolidayList HolidaysAt(const LocalTime& now) {
+  ByteView calendar{};
+  HolidayList list{};
+  if (FindResourceBytes(129, "HOLIDAYS", &calendar)) ReadHolidays(calendar, now, &list);
+  return list;
+}
+
+}  // namespace
+
+// Paints whole cards as the window shows them, for a person to look at: each picture
+// with a passage of another translation and the holidays as of 24 December 2009.
+TEST(CardPainterScreenshot, WritesOneCardPerPicture) {
+  HWND window = CreateCardSizedWindow();
+  ASSERT_NE(nullptr, window);
+  const HolidayList holidays = HolidaysAt({2009, 12, 4, 24, 10, 0, 0, 0});
+  ASSERT_EQ(4, holidays.count);
+  const COLORREF windowColour = GetSysColor(COLOR_WINDOW);
+  const std::uint32_t background = (GetRValue(windowColour) << 16) |
+                                   (GetGValue(windowColour) << 8) | GetBValue(windowColour);
+  for (int id = 131; id <= 138; ++id) {
+    const std::uint32_t code = 1001 + static_cast<std::uint32_t>(id - 131) * 12 / 7;
+    const int index = id == 138 ? LongestPassage(code) : (id - 131) * 61 + 7;
+    ASSERT_TRUE(PutVerse(code, index)) << "picture " << id;
+    if (appState.picture != nullptr) appState.picture->Release();
+    appState.picture = nullptr;
+    appState.newPictureRequested = 0;
+    appState.pictureId = id;
+
+    Canvas card(CLIENT_WIDTH, CLIENT_HEIGHT, background);
+    LoadBackgroundPicture();
+    DrawBackgroundPicture(card.dc, window);
+    DrawVerse(card.dc);
+    DrawHolidayList(card.dc, holidays);
+
+    EXPECT_GT(CountNewDarkPixels(card, nullptr, 13, 14, 336, 40), 50) << "picture " << id;
+    EXPECT_GT(CountNewDarkPixels(card, nullptr, 10, 430, 336, 444), 50) << "picture " << id;
+    const std::string name = "card_" + std::to_string(id) + ".bmp";
+    EXPECT_TRUE(SaveBitmap(card, ScreenshotPath(name))) << ScreenshotPath(name);
+  }
+  if (appState.picture != nullptr) appState.picture->Release();
+  appState.picture = nullptr;
+  DestroyWindow(window);
+}
+
+// The card as one WM_PAINT draws it now: a random picture and today's holidays.
+TEST(CardPainterScreenshot, WritesTodaysCard) {
+  HWND window = CreateCardSizedWindow();
+  ASSERT_NE(nullptr, window);
+  ASSERT_TRUE(PutVerse(1002, 100));
+  appState.newPictureRequested = 1;
+  Canvas card(CLIENT_WIDTH, CLIENT_HEIGHT, WHITE);
+  PaintCard(card.dc, window);
+  EXPECT_NE(nullptr, appState.picture);
+  EXPECT_TRUE(SaveBitmap(card, ScreenshotPath("card_today.bmp")));
+  if (appState.picture != nullptr) appState.picture->Release();
+  appState.picture = nullptr;
+  DestroyWindow(window);
+}
