@@ -14,17 +14,26 @@
 
 namespace {
 
-// Each test starts without a picture and leaves none behind.
+// Each test starts without a picture and leaves none behind; the process-wide state is
+// put back afterwards for whatever runs next in this process.
 class BackgroundPicture : public ::testing::Test {
  protected:
-  void SetUp() override { Drop(); }
-  void TearDown() override { Drop(); }
+  void SetUp() override {
+    saved = appState;
+    appState.picture = nullptr;  // the saved copy keeps its reference
+    Drop();
+  }
+  void TearDown() override {
+    Drop();
+    appState = saved;
+  }
   static void Drop() {
     if (appState.picture != nullptr) appState.picture->Release();
     appState.picture = nullptr;
     appState.newPictureRequested = 0;
     appState.pictureId = FIRST_PICTURE_ID;
   }
+  AppState saved;
 };
 
 SIZE PixelSize(IPicture* picture) {

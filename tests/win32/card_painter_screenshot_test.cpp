@@ -65,11 +65,25 @@ HolidayList HolidaysAt(const LocalTime& now) {
   return list;
 }
 
+// Puts the process-wide state back for whatever runs next in this process.
+class CardPainterScreenshot : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved = appState;
+    appState.picture = nullptr;  // the saved copy keeps its reference
+  }
+  void TearDown() override {
+    if (appState.picture != nullptr) appState.picture->Release();
+    appState = saved;
+  }
+  AppState saved;
+};
+
 }  // namespace
 
 // Paints whole cards as the window shows them, for a person to look at: each picture
 // with a passage of another translation and the holidays as of 24 December 2009.
-TEST(CardPainterScreenshot, WritesOneCardPerPicture) {
+TEST_F(CardPainterScreenshot, WritesOneCardPerPicture) {
   HWND window = CreateCardSizedWindow();
   ASSERT_NE(nullptr, window);
   const HolidayList holidays = HolidaysAt({2009, 12, 4, 24, 10, 0, 0, 0});
@@ -97,13 +111,11 @@ TEST(CardPainterScreenshot, WritesOneCardPerPicture) {
     const std::string name = "card_" + std::to_string(id) + ".bmp";
     EXPECT_TRUE(SaveBitmap(card, ScreenshotPath(name))) << ScreenshotPath(name);
   }
-  if (appState.picture != nullptr) appState.picture->Release();
-  appState.picture = nullptr;
   DestroyWindow(window);
 }
 
 // The card as one WM_PAINT draws it now: a random picture and today's holidays.
-TEST(CardPainterScreenshot, WritesTodaysCard) {
+TEST_F(CardPainterScreenshot, WritesTodaysCard) {
   HWND window = CreateCardSizedWindow();
   ASSERT_NE(nullptr, window);
   ASSERT_TRUE(PutVerse(1002, 100));
@@ -112,7 +124,5 @@ TEST(CardPainterScreenshot, WritesTodaysCard) {
   PaintCard(card.dc, window);
   EXPECT_NE(nullptr, appState.picture);
   EXPECT_TRUE(SaveBitmap(card, ScreenshotPath("card_today.bmp")));
-  if (appState.picture != nullptr) appState.picture->Release();
-  appState.picture = nullptr;
   DestroyWindow(window);
 }

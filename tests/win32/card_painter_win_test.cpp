@@ -25,15 +25,21 @@ struct WindowDestroyer {
 };
 using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
-// Each test paints from a known state: a given picture, no request, empty texts.
+// Each test paints from a known state: a given picture, no request, empty texts; the
+// process-wide state is put back afterwards for whatever runs next in this process.
 class CardPainter : public ::testing::Test {
  protected:
   void SetUp() override {
+    saved = appState;
+    appState.picture = nullptr;  // the saved copy keeps its reference
     Reset();
     window.reset(CreateCardSizedWindow());
     ASSERT_NE(nullptr, window.get());
   }
-  void TearDown() override { Reset(); }
+  void TearDown() override {
+    Reset();
+    appState = saved;
+  }
   static void Reset() {
     if (appState.picture != nullptr) appState.picture->Release();
     appState.picture = nullptr;
@@ -44,6 +50,7 @@ class CardPainter : public ::testing::Test {
     appState.verseReference[0] = '\0';
   }
   OwnedWindow window;
+  AppState saved;
 };
 
 // What DrawTextA draws with the card's style written out by hand.
