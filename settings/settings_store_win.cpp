@@ -55,8 +55,9 @@ SettingsKey CreateOnlySettingsKey() {
 void ReadValue(HKEY key, const char* name, void* field) {
   if (key == nullptr) return;
   unsigned char bytes[4];
-  std::memcpy(bytes, field, sizeof bytes);
   const bool read = ReadWithRepeats([&] {
+    // A failed call may have written into the buffer.
+    std::memcpy(bytes, field, sizeof bytes);
     DWORD size = sizeof bytes;
     return RegQueryValueExA(key, name, nullptr, nullptr, bytes, &size) == ERROR_SUCCESS;
   });
