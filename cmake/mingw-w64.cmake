@@ -13,6 +13,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # No MinGW runtime DLLs next to the program: everything but system DLLs is linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# A release carries no symbol tables: they would be a sixth of the program's size.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 # ctest runs the Windows binaries under Wine, in whatever WINEPREFIX the caller set.
 if(QUILLANE_WINE_LOADER AND EXISTS ${QUILLANE_WINE_LOADER})
