@@ -10,6 +10,9 @@ build_win
 
 say "Host tests"
 ctest --test-dir build/host --output-on-failure -j2
+cmake --preset host-asan >/dev/null
+cmake --build --preset host-asan -j2
+ctest --preset host-asan
 
 cleanup() { stop_prefix; stop_display; }
 trap cleanup EXIT
