@@ -28,6 +28,8 @@ using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuRelease>;
 // before it. Newer headers append a balloon icon handle, which is left out on purpose.
 constexpr std::uint32_t FULL_RECORD_SIZE = offsetof(NOTIFYICONDATAA, guidItem) + sizeof(GUID);
 constexpr std::uint32_t OLDER_RECORD_SIZE = offsetof(NOTIFYICONDATAA, guidItem);
+static_assert(sizeof(void*) != 4 || (FULL_RECORD_SIZE == 504 && OLDER_RECORD_SIZE == 488),
+              "the 32-bit program hands the shell 504 or 488 bytes");
 
 constexpr UINT TRAY_ICON_FLAGS = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 
 // The result a dialog ends with when the action left it open: the test fails, not hangs.
 constexpr INT_PTR DIALOG_LEFT_OPEN = -2;
