@@ -7,7 +7,7 @@ QUILLANE_PACKAGES=(cmake g++ make googletest libgtest-dev libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 fonts-wine fonts-liberation2
   xvfb xauth xdotool imagemagick python3 python3-pil
-  diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev)
+  diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev nsis)
 
 say() { printf '\033[1m== %s\033[0m\n' "$*"; }
 

@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# Quillane Setup, built from this tree's program as the 64-bit variant: a silent install,
+# the first start from the installed folder, a silent reinstall and a silent uninstall
+# while the program runs; then the interactive way: the finish page starts the program,
+# and the uninstaller removes the settings when the user says so.
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+
+UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillane'
+INSTALL_DIR='C:\Program Files\Quillane'
+INSTALLED_EXE="$INSTALL_DIR\\Quillane.exe"
+unix_dir="$WINEPREFIX/drive_c/Program Files/Quillane"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
+setup="$PWD/installer/Quillane Setup amd64.exe"
+version=$(sed -n 's/^project(Quillane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
+  "$QUILLANE_SOURCE_DIR/CMakeLists.txt")
+SETUP_PID=
+
+elapsed() { awk -v from="$1" -v to="$(date +%s.%N)" 'BEGIN { printf "%.1f", to - from }'; }
+
+# The uninstaller runs from a copy in the temp folder while the process that was started
+# returns at once; this finds that copy among this prefix's processes.
+uninstaller_running() {
+  local pid
+  for pid in $(pgrep -f '\\Un\.exe' || true); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+wait_uninstaller_done() {
+  local _
+  for _ in $(seq 1 300); do uninstaller_running || return 0; sleep 0.1; done
+  fail "the uninstaller did not finish within 30 s"
+}
+
+remove_install() {
+  end_quillane
+  # A copy the finish page started is no child of this script.
+  if [ "$(qd count QUILLANE)" != 0 ]; then
+    qd command QUILLANE 105 >/dev/null || true
+    qd wait-gone QUILLANE 5000 >/dev/null || true
+  fi
+  if [ -n "$SETUP_PID" ] && kill -0 "$SETUP_PID" 2>/dev/null; then kill "$SETUP_PID" || true; fi
+  wait_uninstaller_done || true
+  rm -rf "$unix_dir" "$WINEPREFIX"/drive_c/users/*/Temp/~nsu*.tmp
+  rm -f "$shortcut"
+  qd reg-delete HKLM "$UNINSTALL_KEY" >/dev/null || true
+  clean_settings
+}
+trap remove_install EXIT
+
+# The uninstall entry in one look, "Name|sz TEXT" or "Name|dword N" a line; reg.exe
+# here is the 64-bit one and sees the view the 64-bit installer writes.
+uninstall_entry() {
+  local line
+  wine reg query "HKLM\\$UNINSTALL_KEY" 2>/dev/null | tr -d '\r' |
+    while IFS= read -r line; do
+      if [[ $line =~ ^\ {4}([^ ]+)\ {4}REG_SZ\ {4}(.*)$ ]]; then
+        echo "${BASH_REMATCH[1]}|sz ${BASH_REMATCH[2]}"
+      elif [[ $line =~ ^\ {4}([^ ]+)\ {4}REG_DWORD\ {4}(0x[0-9a-fA-F]+)$ ]]; then
+        echo "${BASH_REMATCH[1]}|dword $((BASH_REMATCH[2]))"
+      fi
+    done
+}
+
+installed_files() { (cd "$unix_dir" 2>/dev/null && ls | sort | tr '\n' ' '); }
+
+expect_installed() {
+  expect_eq "$(installed_files)" "LICENSE.txt NOTICE.txt Quillane.exe Uninstall.exe " "installed files"
+  cmp -s "$QUILLANE_EXE" "$unix_dir/Quillane.exe" || fail "the installed program is not the one built"
+  [ -f "$shortcut" ] || fail "no Start-menu shortcut"
+  grep -qaF "$INSTALLED_EXE" "$shortcut" || fail "the shortcut does not point at $INSTALLED_EXE"
+  local entry name want
+  entry=$(uninstall_entry)
+  while IFS='|' read -r name want; do
+    expect_eq "$(sed -n "s/^$name|//p" <<<"$entry")" "$want" "uninstall entry $name"
+  done <<EOF
+DisplayName|sz Quillane
+DisplayVersion|sz $version
+Publisher|sz Velmora Software
+DisplayIcon|sz $INSTALLED_EXE,0
+InstallLocation|sz $INSTALL_DIR
+UninstallString|sz "$INSTALL_DIR\\Uninstall.exe"
+QuietUninstallString|sz "$INSTALL_DIR\\Uninstall.exe" /S
+EOF
+  # In KiB, as the uninstall list shows it.
+  local bytes
+  bytes=$(cat "$unix_dir"/* | wc -c)
+  expect_eq "$(sed -n 's/^EstimatedSize|//p' <<<"$entry")" "dword $((bytes / 1024))" \
+    "uninstall entry EstimatedSize"
+}
+
+expect_removed() {
+  [ ! -e "$unix_dir" ] || fail "left in the program folder: $(installed_files)"
+  [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is left"
+  expect_eq "$(reg_value HKLM "$UNINSTALL_KEY" DisplayName)" "missing" "uninstall entry"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "missing" "Run value of the user"
+  expect_eq "$(reg_value HKLM "$RUN_KEY" Quillane)" "missing" "Run value of the machine"
+}
+
+# The dialog of the installer or uninstaller, and the message box it may show over it.
+dialogs() { qd hwnds '#32770'; }
+
+# Presses the default button of the wizard until its window is gone; a press on a page
+# whose button is disabled (files still being copied) does nothing.
+press_through() {
+  local _ dialog
+  for _ in $(seq 1 100); do
+    dialog=$(dialogs | head -n 1)
+    [ -n "$dialog" ] || return 0
+    qd post-hwnd "$dialog" 0x111 1 0 >/dev/null || true
+    sleep 0.3
+  done
+  fail "the wizard did not finish"
+}
+
+clean_settings
+remove_install
+
+# -- Build the installer from the program under test.
+start=$(date +%s.%N)
+bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch amd64 --exe "$QUILLANE_EXE" \
+  --out "$setup" >/dev/null
+echo "installer built in $(elapsed "$start") s"
+
+# -- Silent install.
+start=$(date +%s.%N)
+wine "$setup" /S || fail "silent install failed with $?"
+echo "silent install in $(elapsed "$start") s"
+expect_installed
+
+# -- The first start from the installed folder registers that path for autostart.
+QUILLANE_EXE="$INSTALLED_EXE" start_quillane
+expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the first start"
+expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
+screenshot install_started
+
+# -- Installing again over a running copy asks it to leave first.
+wine "$setup" /S || fail "silent reinstall failed with $?"
+qd wait-gone QUILLANE 5000 >/dev/null || fail "the installer left the running copy alone"
+expect_exit 0
+expect_installed
+
+# -- Silent uninstall, as the uninstall list runs it, while the program runs.
+QUILLANE_EXE="$INSTALLED_EXE" start_quillane
+quiet=$(reg_value HKLM "$UNINSTALL_KEY" QuietUninstallString)
+quiet=${quiet#sz }
+uninstaller=${quiet#\"}
+uninstaller=${uninstaller%%\"*}
+start=$(date +%s.%N)
+wine "$uninstaller" ${quiet##*\" } || fail "silent uninstall failed with $?"
+qd wait-gone QUILLANE 15000 >/dev/null || fail "the uninstaller left the running copy alone"
+expect_exit 0
+wait_uninstaller_done
+echo "silent uninstall in $(elapsed "$start") s"
+expect_removed
+expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings kept by a silent uninstall"
+
+# -- Interactive install: the finish page offers to start the program, ticked.
+clean_settings
+wine "$setup" &
+SETUP_PID=$!
+qd wait-window "Quillane Setup $version" 20000 >/dev/null || fail "no setup window"
+press_through
+wait "$SETUP_PID" || fail "interactive install failed with $?"
+SETUP_PID=
+qd wait-visible QUILLANE 20000 >/dev/null || fail "the finish page did not start Quillane"
+expect_installed
+expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the finish page"
+screenshot install_finish_page_started
+
+# -- Interactive uninstall: the running program is closed; "Yes" removes the settings too.
+wine "$INSTALL_DIR\\Uninstall.exe" || fail "uninstaller failed to start"
+for _ in $(seq 1 100); do [ -n "$(dialogs)" ] && break; sleep 0.1; done
+wizard=$(dialogs | head -n 1)
+[ -n "$wizard" ] || fail "no uninstall window"
+qd post-hwnd "$wizard" 0x111 1 0 >/dev/null
+question=
+for _ in $(seq 1 200); do
+  question=$(dialogs | grep -vxF "$wizard" | head -n 1 || true)
+  [ -n "$question" ] && break
+  sleep 0.1
+done
+[ -n "$question" ] || fail "no question about the settings"
+expect_eq "$(qd count QUILLANE)" "0" "windows left when the uninstaller asks"
+screenshot uninstall_question
+qd post-hwnd "$question" 0x111 6 0 >/dev/null
+press_through
+wait_uninstaller_done
+expect_removed
+expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "missing" "settings after Yes"
+echo "PASS: installed, started from $INSTALL_DIR, reinstalled, uninstalled silently and interactively"
