@@ -1,0 +1,185 @@
+// quillane_startup_bench: how long Quillane.exe takes from process start to its first
+// painted card, watched from outside as a user would see it.
+//   quillane_startup_bench EXE [RUNS] [--first-run]
+// Warm runs (the default) keep the settings the untimed first run wrote, as every start
+// after the first does; --first-run deletes the settings and the autostart value before
+// each run, so each one takes the first-run path. Each run ends the program with Exit.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "settings/settings_store.h"
+#include "shell/commands.h"
+
+namespace {
+
+constexpr double STARTUP_BUDGET_MS = 300;
+constexpr DWORD WAIT_LIMIT_MS = 20000;
+constexpr char CARD_CLASS[] = "QUILLANE";
+
+double NowMilliseconds() {
+  static const double ticksPerMillisecond = [] {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / ticksPerMillisecond;
+}
+
+// Milliseconds from the launch to each thing a watcher sees.
+struct StartupRun {
+  double windowExists;
+  double windowVisible;
+  double painted;
+  double exited;
+  bool complete;
+};
+
+HWND CardOfProcess(DWORD processId) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, CARD_CLASS, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) return window;
+  }
+  return nullptr;
+}
+
+template <typename Ready>
+bool PollUntil(double start, Ready ready) {
+  while (!ready()) {
+    if (NowMilliseconds() - start > WAIT_LIMIT_MS) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
+void ForgetSettings() {
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
+  HKEY run = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY_PATH, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+    RegDeleteValueA(run, AUTOSTART_VALUE_NAME);
+    RegCloseKey(run);
+  }
+}
+
+bool Launch(const std::string& commandLine, PROCESS_INFORMATION* process) {
+  std::vector<char> writable(commandLine.begin(), commandLine.end());
+  writable.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  return CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, process) != FALSE;
+}
+
+StartupRun TimeOneStart(const std::string& exe) {
+  StartupRun run{};
+  PROCESS_INFORMATION process{};
+  const double start = NowMilliseconds();
+  if (!Launch("\"" + exe + "\"", &process)) return run;
+  HWND card = nullptr;
+  bool seen = PollUntil(start, [&] { return (card = CardOfProcess(process.dwProcessId)) != nullptr; });
+  run.windowExists = NowMilliseconds() - start;
+  seen = seen && PollUntil(start, [&] { return IsWindowVisible(card) != FALSE; });
+  run.windowVisible = NowMilliseconds() - start;
+  // The first paint runs inside start-up, before the message loop: the program answers a
+  // sent message only from its loop, and by then the card has no region left to paint.
+  DWORD_PTR answer = 0;
+  seen = seen && SendMessageTimeoutA(card, WM_NULL, 0, 0, SMTO_NORMAL, WAIT_LIMIT_MS, &answer);
+  seen = seen && PollUntil(start, [&] { return GetUpdateRect(card, nullptr, FALSE) == FALSE; });
+  run.painted = NowMilliseconds() - start;
+  if (card != nullptr) PostMessageA(card, WM_COMMAND, CMD_EXIT, 0);
+  if (WaitForSingleObject(process.hProcess, WAIT_LIMIT_MS) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 1);
+    seen = false;
+  }
+  run.exited = NowMilliseconds() - start;
+  run.complete = seen;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return run;
+}
+
+// An empty process of the same loader, started and waited for: what any start costs.
+double TimeEmptyProcess(const std::string& self) {
+  PROCESS_INFORMATION process{};
+  const double start = NowMilliseconds();
+  if (!Launch("\"" + self + "\" --empty", &process)) return 0;
+  WaitForSingleObject(process.hProcess, WAIT_LIMIT_MS);
+  const double elapsed = NowMilliseconds() - start;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return elapsed;
+}
+
+void PrintFigure(const char* figure, std::vector<double> samples, double budget) {
+  std::sort(samples.begin(), samples.end());
+  const double median = samples[samples.size() / 2];
+  std::printf("%-38s %9.1f %9.1f %9.1f", figure, median, samples.front(), samples.back());
+  if (budget > 0) {
+    std::printf(" %9.0f %8.1f%%  %s", budget, 100 * median / budget,
+                median <= budget ? "within budget" : "OVER BUDGET");
+  }
+  std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--empty") == 0) return 0;
+  if (argc < 2 || argc > 4) {
+    std::fprintf(stderr, "usage: quillane_startup_bench EXE [RUNS] [--first-run]\n");
+    return 2;
+  }
+  const std::string exe = argv[1];
+  int runs = 10;
+  bool firstRun = false;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--first-run") == 0) {
+      firstRun = true;
+    } else {
+      runs = std::max(1, std::atoi(argv[i]));
+    }
+  }
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+
+  // Untimed: fills the file cache and, for warm runs, writes the settings.
+  if (firstRun) ForgetSettings();
+  if (!TimeOneStart(exe).complete) {
+    std::fprintf(stderr, "quillane_startup_bench: %s did not show a painted card\n", exe.c_str());
+    return 1;
+  }
+  std::vector<double> exists, visible, painted, exited, empty;
+  for (int i = 0; i < runs; ++i) {
+    if (firstRun) ForgetSettings();
+    const StartupRun run = TimeOneStart(exe);
+    if (!run.complete) {
+      std::fprintf(stderr, "quillane_startup_bench: run %d did not complete\n", i + 1);
+      return 1;
+    }
+    exists.push_back(run.windowExists);
+    visible.push_back(run.windowVisible);
+    painted.push_back(run.painted);
+    exited.push_back(run.exited);
+    empty.push_back(TimeEmptyProcess(self));
+  }
+  std::printf("%s runs (%s), ms from CreateProcess: median, min, max of %d\n",
+              firstRun ? "first" : "warm",
+              firstRun ? "settings deleted before each" : "settings kept", runs);
+  std::printf("%-38s %9s %9s %9s %9s %9s\n", "figure", "median", "min", "max", "budget",
+              "of budget");
+  PrintFigure("card window exists", exists, 0);
+  PrintFigure("card window visible", visible, 0);
+  PrintFigure("first paint done (start-up)", painted, firstRun ? 0 : STARTUP_BUDGET_MS);
+  PrintFigure("after Exit, process ended", exited, 0);
+  PrintFigure("floor: empty console process", empty, 0);
+  return 0;
+}

@@ -1,0 +1,335 @@
+// quillane_bench: the card's paint, picture decode, verse choice and memory use, timed
+// against the real window system, with each figure next to its budget.
+//   quillane_bench                 paint, decode, choice and memory figures
+//   quillane_bench --readers       only the pure readers over the embedded data
+//   quillane_bench --resources EXE the resources of EXE by type, in bytes
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/random.h"
+#include "card/card_painter.h"
+#include "content/background_picture.h"
+#include "content/choose_verse.h"
+#include "content/holiday_calendar.h"
+#include "content/resource_store.h"
+#include "content/verse_collection.h"
+#include "process_usage.h"
+#include "resource_sizes.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The card's client area as the painter's tests use it.
+constexpr int CANVAS_WIDTH = 344;
+constexpr int CANVAS_HEIGHT = 506;
+constexpr int TIMED_RUNS = 200;
+constexpr int RUNS_PER_PICTURE = 20;
+constexpr int VERSE_CHANGES = 1000;
+constexpr double PAINT_BUDGET_MS = 10;
+constexpr double CHOICE_BUDGET_MS = 0.2;
+constexpr double CALENDAR_BUDGET_MS = 0.5;
+constexpr char BENCH_WINDOW_CLASS[] = "QUILLANE_BENCH";
+
+struct DcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using OwnedDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+struct GdiDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+
+struct WindowDestroyer {
+  void operator()(HWND window) const { DestroyWindow(window); }
+};
+using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+struct SelectBack {
+  HDC dc;
+  void operator()(HGDIOBJ previous) const { SelectObject(dc, previous); }
+};
+using SelectedObject = std::unique_ptr<void, SelectBack>;
+
+double NowMilliseconds() {
+  static const double ticksPerMillisecond = [] {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / ticksPerMillisecond;
+}
+
+struct Spread {
+  double median;
+  double minimum;
+  double maximum;
+};
+
+Spread SpreadOf(std::vector<double> samples) {
+  if (samples.empty()) return Spread{0, 0, 0};
+  std::sort(samples.begin(), samples.end());
+  return Spread{samples[samples.size() / 2], samples.front(), samples.back()};
+}
+
+// Runs `setUp` untimed and `work` timed, `runs` times.
+template <typename SetUp, typename Work>
+Spread Time(int runs, SetUp setUp, Work work) {
+  std::vector<double> samples;
+  samples.reserve(static_cast<std::size_t>(runs));
+  for (int i = 0; i < runs; ++i) {
+    setUp();
+    const double start = NowMilliseconds();
+    work();
+    GdiFlush();
+    samples.push_back(NowMilliseconds() - start);
+  }
+  return SpreadOf(std::move(samples));
+}
+
+void PrintFigure(const char* figure, const Spread& spread, double budget) {
+  std::printf("%-44s %9.3f %9.3f %9.3f", figure, spread.median, spread.minimum,
+              spread.maximum);
+  if (budget > 0) {
+    std::printf(" %9.1f %8.1f%%  %s", budget, 100 * spread.median / budget,
+                spread.median <= budget ? "within budget" : "OVER BUDGET");
+  }
+  std::printf("\n");
+}
+
+void PrintUsage(const char* when, const ProcessUsage& usage) {
+  std::printf("%-26s %12zu %12zu %12zu", when, usage.privateBytes, usage.privateUsage,
+              usage.workingSet);
+  if (usage.guiResourcesReported) {
+    std::printf(" %8lu %8lu", usage.gdiObjects, usage.userObjects);
+  } else {
+    std::printf(" %8s %8s", "n/a", "n/a");
+  }
+  std::printf(" %10d %10d\n", usage.freeGdiHandles, usage.freeUserHandles);
+}
+
+long long Growth(std::size_t before, std::size_t after) {
+  return static_cast<long long>(after) - static_cast<long long>(before);
+}
+
+// A hidden window of our own class: PaintCard asks it for the client rectangle.
+HWND CreateBenchWindow(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = BENCH_WINDOW_CLASS;
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, BENCH_WINDOW_CLASS, "bench", WS_POPUP, 0, 0, 350, 554, nullptr,
+                         nullptr, instance, nullptr);
+}
+
+OwnedBitmap CreateCanvasBitmap(HDC dc) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = CANVAS_WIDTH;
+  info.bmiHeader.biHeight = -CANVAS_HEIGHT;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return OwnedBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+// Where the floor scans leave their result, so that the compiler keeps every scan.
+const void* volatile scanSink = nullptr;
+
+// The largest embedded verse collection: the slowest to walk.
+ByteView LargestCollection(int* id) {
+  ByteView largest{nullptr, 0};
+  for (int candidate = IDR_FIRST_VERSES; candidate <= IDR_LAST_VERSES; ++candidate) {
+    ByteView bytes{};
+    if (FindResourceBytes(candidate, "VERSES", &bytes) && bytes.size > largest.size) {
+      largest = bytes;
+      *id = candidate;
+    }
+  }
+  return largest;
+}
+
+// The pure readers again, here with this system's C library (memchr, memcpy).
+void TimePureReaders() {
+  int collectionId = 0;
+  const ByteView collection = LargestCollection(&collectionId);
+  ByteView calendar{};
+  FindResourceBytes(IDR_HOLIDAYS, "HOLIDAYS", &calendar);
+  char text[VERSE_CAPACITY];
+  char reference[VERSE_CAPACITY];
+  const Spread choice = Time(TIMED_RUNS, [] {}, [&] {
+    const int index = PickVersePair(RandomNext(), CountVersePairs(collection));
+    FetchVersePair(collection, index, text, sizeof text, reference, sizeof reference);
+  });
+  const Spread lastPair = Time(TIMED_RUNS, [] {}, [&] {
+    FetchVersePair(collection, CountVersePairs(collection) - 1, text, sizeof text, reference,
+                   sizeof reference);
+  });
+  const Spread collectionFloor =
+      Time(TIMED_RUNS, [] {}, [&] { scanSink = std::memchr(collection.data, 0, collection.size); });
+  HolidayList list{};
+  const Spread firstDay = Time(TIMED_RUNS, [] {}, [&] {
+    ReadHolidays(calendar, LocalTime{2006, 1, 0, 1, 0, 0, 0, 0}, &list);
+  });
+  const Spread lastMonth = Time(TIMED_RUNS, [] {}, [&] {
+    ReadHolidays(calendar, LocalTime{2099, 12, 2, 1, 0, 0, 0, 0}, &list);
+  });
+  const Spread calendarFloor =
+      Time(TIMED_RUNS, [] {}, [&] { scanSink = std::memchr(calendar.data, 0, calendar.size); });
+  std::printf("\npure readers over the embedded data (collection %d, %zu bytes; calendar %zu "
+              "bytes)\n",
+              collectionId, collection.size, calendar.size);
+  PrintFigure("count + fetch, random pair", choice, CHOICE_BUDGET_MS);
+  PrintFigure("count + fetch, last pair", lastPair, CHOICE_BUDGET_MS);
+  PrintFigure("  floor: memchr over the collection", collectionFloor, 0);
+  PrintFigure("ReadHolidays at 2006-01-01", firstDay, CALENDAR_BUDGET_MS);
+  PrintFigure("ReadHolidays at 2099-12-01", lastMonth, CALENDAR_BUDGET_MS);
+  PrintFigure("  floor: memchr over the calendar", calendarFloor, 0);
+}
+
+// The current picture drawn as PaintCard draws it: natural size, upright, at the origin.
+void RenderPicture(HDC dc, HWND window) {
+  IPicture* picture = appState.picture;
+  if (picture == nullptr) return;
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  picture->get_Width(&width);
+  picture->get_Height(&height);
+  const int cx = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 2540);
+  const int cy = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
+  RECT bounds{};
+  GetClientRect(window, &bounds);
+  picture->Render(dc, 0, 0, cx, cy, 0, height, width, -height, &bounds);
+}
+
+void ChangeVerse() {
+  appState.newPictureRequested = 1;
+  ChooseVerse();
+}
+
+// Private bytes and objects after start-up and over 1000 verse changes, each a new
+// verse and picture painted: the pictures and fonts must be released every time.
+void MeasureMemory(HDC target, HWND card) {
+  // Grown tables and caches stay grown: a first probe before the measured ones.
+  MeasureProcessUsage();
+  std::printf("\n%-26s %12s %12s %12s %8s %8s %10s %10s\n", "memory, bytes and objects",
+              "committed", "PrivateUsage", "working set", "GDI", "USER", "free GDI",
+              "free USER");
+  const ProcessUsage before = MeasureProcessUsage();
+  PrintUsage("after start-up", before);
+  for (int i = 1; i <= VERSE_CHANGES; ++i) {
+    ChangeVerse();
+    PaintCard(target, card);
+    if (i == VERSE_CHANGES / 10) {
+      GdiFlush();
+      PrintUsage("after 100 verse changes", MeasureProcessUsage());
+    }
+  }
+  GdiFlush();
+  const ProcessUsage after = MeasureProcessUsage();
+  PrintUsage("after 1000 verse changes", after);
+  std::printf("%-26s %12lld %12lld %12lld %8s %8s %10d %10d\n", "growth over 1000",
+              Growth(before.privateBytes, after.privateBytes),
+              Growth(before.privateUsage, after.privateUsage),
+              Growth(before.workingSet, after.workingSet), "", "",
+              before.freeGdiHandles - after.freeGdiHandles,
+              before.freeUserHandles - after.freeUserHandles);
+}
+
+int RunBenchmarks() {
+  appState.instance = GetModuleHandleA(nullptr);
+  RandomSeed(1);
+  const double processStart = NowMilliseconds();
+  OwnedWindow window(CreateBenchWindow(appState.instance));
+  OwnedDc dc(CreateCompatibleDC(nullptr));
+  OwnedBitmap bitmap = dc ? CreateCanvasBitmap(dc.get()) : nullptr;
+  if (!window || !dc || !bitmap) {
+    std::fprintf(stderr, "quillane_bench: no window or memory DC\n");
+    return 1;
+  }
+  SelectedObject canvas(SelectObject(dc.get(), bitmap.get()), SelectBack{dc.get()});
+  HDC target = dc.get();
+  HWND card = window.get();
+
+  // The first paint in a fresh process loads the decoder and the fonts.
+  ChangeVerse();
+  const double firstStart = NowMilliseconds();
+  PaintCard(target, card);
+  GdiFlush();
+  const double firstPaint = NowMilliseconds() - firstStart;
+  const double setUp = firstStart - processStart;
+  std::printf("translation code %u, canvas %dx%d, figures in ms: median, min, max of %d runs\n\n",
+              static_cast<unsigned>(appState.translationCode), CANVAS_WIDTH, CANVAS_HEIGHT,
+              TIMED_RUNS);
+
+  std::printf("%-44s %9.3f\n", "window, DC and first verse (once)", setUp);
+  std::printf("%-44s %9.3f\n", "first PaintCard in the process (once)", firstPaint);
+  MeasureMemory(target, card);
+  std::printf("\n%-44s %9s %9s %9s %9s %9s\n", "figure", "median", "min", "max", "budget",
+              "of budget");
+  const Spread paint = Time(TIMED_RUNS, ChangeVerse, [&] { PaintCard(target, card); });
+  PrintFigure("PaintCard, new verse and picture", paint, PAINT_BUDGET_MS);
+  const Spread samePicture =
+      Time(TIMED_RUNS, [] {}, [&] { PaintCard(target, card); });
+  PrintFigure("PaintCard, same verse and picture", samePicture, PAINT_BUDGET_MS);
+  const Spread decode = Time(
+      TIMED_RUNS, [] { appState.newPictureRequested = 1; }, [] { LoadBackgroundPicture(); });
+  PrintFigure("  LoadBackgroundPicture (JPEG decode)", decode, 0);
+  const Spread render = Time(TIMED_RUNS, [] {}, [&] { RenderPicture(target, card); });
+  PrintFigure("  IPicture::Render as the card calls it", render, 0);
+  const Spread verse = Time(TIMED_RUNS, ChooseVerse, [&] { DrawVerse(target); });
+  PrintFigure("  DrawVerse (verse, reference, attribution)", verse, 0);
+  const Spread holidays = Time(TIMED_RUNS, [] {}, [&] { DrawHolidayLines(target); });
+  PrintFigure("  DrawHolidayLines (read calendar, draw)", holidays, 0);
+  const Spread calendar = Time(TIMED_RUNS, [] {}, [] { FindNextHolidays(&holidayList); });
+  PrintFigure("    FindNextHolidays alone", calendar, 0);
+  const Spread choice = Time(TIMED_RUNS, [] {}, [] { ChooseVerse(); });
+  PrintFigure("ChooseVerse (registry, resource, choice)", choice, 0);
+  std::printf("\nJPEG decode share of a paint: %.0f%% (median decode / median paint)\n",
+              paint.median > 0 ? 100 * decode.median / paint.median : 0.0);
+  std::printf("the rest: paint - decode - render - text - holidays = %.3f ms\n",
+              paint.median - decode.median - render.median - verse.median - holidays.median);
+
+  TimePureReaders();
+
+  std::printf("\n%-26s %9s\n", "picture decode, by id", "median");
+  for (int id = FIRST_PICTURE_ID; id < FIRST_PICTURE_ID + PICTURE_CHOICES; ++id) {
+    const Spread one = Time(
+        RUNS_PER_PICTURE, [id] { appState.pictureId = id; }, [] { LoadBackgroundPicture(); });
+    std::printf("IMAGE %-20d %9.3f\n", id, one.median);
+  }
+
+  if (appState.picture != nullptr) appState.picture->Release();
+  appState.picture = nullptr;
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--resources") == 0) {
+    if (PrintResourceSizes(argv[2])) return 0;
+    std::fprintf(stderr, "quillane_bench: cannot open %s\n", argv[2]);
+    return 1;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--readers") == 0) {
+    TimePureReaders();
+    return 0;
+  }
+  if (argc != 1) {
+    std::fprintf(stderr, "usage: quillane_bench [--readers | --resources EXE]\n");
+    return 2;
+  }
+  return RunBenchmarks();
+}
