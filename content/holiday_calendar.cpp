@@ -6,12 +6,22 @@ HolidayList holidayList{};
 
 namespace {
 
-constexpr char DELIMITERS[] = "|\t\n";
+bool IsDelimiter(unsigned char c) { return c == '|' || c == '\t' || c == '\n'; }
 
-bool IsDelimiter(unsigned char c) { return c != 0 && std::strchr(DELIMITERS, c) != nullptr; }
+// A machine word of bytes, scanned at once: 0x01 and 0x80 in every byte.
+using Word = std::size_t;
+constexpr Word ONES = static_cast<Word>(-1) / 0xFF;
+constexpr Word HIGHS = ONES * 0x80;
+
+// Nonzero when a byte of `word` is below `n` (at most 128).
+Word HasByteBelow(Word word, unsigned char n) { return (word - ONES * n) & ~word & HIGHS; }
+
+// Nonzero when a byte of `word` equals `c`.
+Word HasByte(Word word, unsigned char c) { return HasByteBelow(word ^ (ONES * c), 1); }
 
 // Splits the calendar like a C tokenizer over "|\t\n": runs of delimiters are one
-// separator and no token is empty. The first NUL ends the text.
+// separator and no token is empty. The first NUL ends the text, as it would end a
+// C string; found on the way, so the calendar is read once.
 struct Tokenizer {
   const unsigned char* data;
   std::size_t size;
@@ -19,11 +29,26 @@ struct Tokenizer {
 
   bool Next(ByteView* token) {
     while (position < size && IsDelimiter(data[position])) ++position;
-    if (position >= size) return false;
+    if (position >= size || data[position] == 0) return false;
     const std::size_t start = position;
-    while (position < size && !IsDelimiter(data[position])) ++position;
+    position = DelimiterFrom(start);
     *token = ByteView{data + start, position - start};
     return true;
+  }
+
+  // The first delimiter or NUL at or after `from`, or the size. The whole calendar is
+  // read at every paint, so words without either are passed a machine word at a time.
+  std::size_t DelimiterFrom(std::size_t from) const {
+    std::size_t i = from;
+    for (; size - i >= sizeof(Word); i += sizeof(Word)) {
+      Word word = 0;
+      std::memcpy(&word, data + i, sizeof word);
+      // NUL, TAB and LF all lie below LF + 1; other control bytes there only end the
+      // fast part early.
+      if (HasByte(word, '|') | HasByteBelow(word, '\n' + 1)) break;
+    }
+    while (i < size && data[i] != 0 && !IsDelimiter(data[i])) ++i;
+    return i;
   }
 };
 
@@ -85,11 +110,7 @@ void ReadHolidays(ByteView calendar, const LocalTime& now, HolidayList* list) {
   std::int64_t nowTicks = 0;
   if (!LocalTimeToTicks(now, &nowTicks)) return;
 
-  const void* nul = calendar.size ? std::memchr(calendar.data, 0, calendar.size) : nullptr;
-  const std::size_t size =
-      nul ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - calendar.data)
-          : calendar.size;
-  Tokenizer tokens{calendar.data, size, 0};
+  Tokenizer tokens{calendar.data, calendar.data ? calendar.size : 0, 0};
   ByteView token{};
   if (!tokens.Next(&token)) return;  // the leading field, whatever it holds
 
@@ -102,18 +123,18 @@ void ReadHolidays(ByteView calendar, const LocalTime& now, HolidayList* list) {
     entry.month = LeadingNumber(fields[0]);
     entry.day = LeadingNumber(fields[1]);
     entry.year = LeadingNumber(fields[2]);
-    CopyText(fields[3], entry.name);
-    CopyText(fields[4], entry.description);
-    // The description token carries the CR of its line ending.
-    const std::size_t descriptionLength = std::strlen(entry.description);
-    if (descriptionLength > 0) entry.description[descriptionLength - 1] = '\0';
-
     if (!IsValidDate(entry.year, entry.month, entry.day)) continue;
     const LocalTime holiday = HolidayMoment(entry);
     std::int64_t holidayTicks = 0;
     LocalTimeToTicks(holiday, &holidayTicks);
     if (nowTicks > holidayTicks) continue;
 
+    // Texts only for kept records: most records of the calendar are long over.
+    CopyText(fields[3], entry.name);
+    CopyText(fields[4], entry.description);
+    // The description token carries the CR of its line ending.
+    const std::size_t descriptionLength = std::strlen(entry.description);
+    if (descriptionLength > 0) entry.description[descriptionLength - 1] = '\0';
     entry.daysUntil = DaysUntil(now, holiday);
     ++list->count;
   }
