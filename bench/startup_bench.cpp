@@ -4,6 +4,8 @@
 // Warm runs (the default) keep the settings the untimed first run wrote, as every start
 // after the first does; --first-run deletes the settings and the autostart value before
 // each run, so each one takes the first-run path. Each run ends the program with Exit.
+// For the floors the program starts itself: with --empty it ends at once, with --window
+// it shows a plain window of the card's size.
 #include <windows.h>
 
 #include <algorithm>
@@ -21,6 +23,7 @@ namespace {
 constexpr double STARTUP_BUDGET_MS = 300;
 constexpr DWORD WAIT_LIMIT_MS = 20000;
 constexpr char CARD_CLASS[] = "QUILLANE";
+constexpr char FLOOR_CLASS[] = "QUILLANE_STARTUP_FLOOR";
 
 double NowMilliseconds() {
   static const double ticksPerMillisecond = [] {
@@ -42,9 +45,9 @@ struct StartupRun {
   bool complete;
 };
 
-HWND CardOfProcess(DWORD processId) {
+HWND WindowOfProcess(const char* className, DWORD processId) {
   HWND window = nullptr;
-  while ((window = FindWindowExA(nullptr, window, CARD_CLASS, nullptr)) != nullptr) {
+  while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == processId) return window;
@@ -56,6 +59,8 @@ template <typename Ready>
 bool PollUntil(double start, Ready ready) {
   while (!ready()) {
     if (NowMilliseconds() - start > WAIT_LIMIT_MS) return false;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     Sleep(1);
   }
   return true;
@@ -79,21 +84,25 @@ bool Launch(const std::string& commandLine, PROCESS_INFORMATION* process) {
                         &startup, process) != FALSE;
 }
 
-StartupRun TimeOneStart(const std::string& exe) {
+StartupRun TimeOneStart(const std::string& commandLine, const char* className) {
   StartupRun run{};
   PROCESS_INFORMATION process{};
   const double start = NowMilliseconds();
-  if (!Launch("\"" + exe + "\"", &process)) return run;
+  if (!Launch(commandLine, &process)) return run;
   HWND card = nullptr;
-  bool seen = PollUntil(start, [&] { return (card = CardOfProcess(process.dwProcessId)) != nullptr; });
+  bool seen = PollUntil(start, [&] {
+    return (card = WindowOfProcess(className, process.dwProcessId)) != nullptr;
+  });
   run.windowExists = NowMilliseconds() - start;
   seen = seen && PollUntil(start, [&] { return IsWindowVisible(card) != FALSE; });
   run.windowVisible = NowMilliseconds() - start;
-  // The first paint runs inside start-up, before the message loop: the program answers a
-  // sent message only from its loop, and by then the card has no region left to paint.
+  // The first paint runs inside start-up, before the message loop. Once it has begun
+  // (the shown card has no region left to paint), the program next answers a sent
+  // message from its loop, after the paint has ended: nothing in a paint waits on
+  // another thread, which is where a message could be answered earlier.
   DWORD_PTR answer = 0;
-  seen = seen && SendMessageTimeoutA(card, WM_NULL, 0, 0, SMTO_NORMAL, WAIT_LIMIT_MS, &answer);
   seen = seen && PollUntil(start, [&] { return GetUpdateRect(card, nullptr, FALSE) == FALSE; });
+  seen = seen && SendMessageTimeoutA(card, WM_NULL, 0, 0, SMTO_NORMAL, WAIT_LIMIT_MS, &answer);
   run.painted = NowMilliseconds() - start;
   if (card != nullptr) PostMessageA(card, WM_COMMAND, CMD_EXIT, 0);
   if (WaitForSingleObject(process.hProcess, WAIT_LIMIT_MS) != WAIT_OBJECT_0) {
@@ -105,6 +114,39 @@ StartupRun TimeOneStart(const std::string& exe) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return run;
+}
+
+LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == CMD_EXIT) {
+    DestroyWindow(window);
+    return 0;
+  }
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The least a GUI program does before its window is seen painted: a window of the
+// card's size, shown and painted by the system, then the message loop.
+int RunFloorWindow() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = FloorWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = FLOOR_CLASS;
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, FLOOR_CLASS, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                                CARD_WINDOW_WIDTH, CARD_WINDOW_HEIGHT, nullptr, nullptr,
+                                instance, nullptr);
+  if (window == nullptr) return 1;
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
 }
 
 // An empty process of the same loader, started and waited for: what any start costs.
@@ -134,6 +176,7 @@ void PrintFigure(const char* figure, std::vector<double> samples, double budget)
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--empty") == 0) return 0;
+  if (argc == 2 && std::strcmp(argv[1], "--window") == 0) return RunFloorWindow();
   if (argc < 2 || argc > 4) {
     std::fprintf(stderr, "usage: quillane_startup_bench EXE [RUNS] [--first-run]\n");
     return 2;
@@ -150,17 +193,23 @@ int main(int argc, char** argv) {
   }
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
+  // A window of our own for the whole measurement keeps the desktop running, as the
+  // shell always is on Windows; under Wine the first window of a session starts it.
+  HWND session = CreateWindowExA(0, "STATIC", "session", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
 
   // Untimed: fills the file cache and, for warm runs, writes the settings.
   if (firstRun) ForgetSettings();
-  if (!TimeOneStart(exe).complete) {
+  const std::string program = "\"" + exe + "\"";
+  const std::string floorWindow = "\"" + std::string(self) + "\" --window";
+  if (!TimeOneStart(program, CARD_CLASS).complete) {
     std::fprintf(stderr, "quillane_startup_bench: %s did not show a painted card\n", exe.c_str());
     return 1;
   }
-  std::vector<double> exists, visible, painted, exited, empty;
+  std::vector<double> exists, visible, painted, exited, empty, floorPainted;
   for (int i = 0; i < runs; ++i) {
     if (firstRun) ForgetSettings();
-    const StartupRun run = TimeOneStart(exe);
+    const StartupRun run = TimeOneStart(program, CARD_CLASS);
     if (!run.complete) {
       std::fprintf(stderr, "quillane_startup_bench: run %d did not complete\n", i + 1);
       return 1;
@@ -170,6 +219,7 @@ int main(int argc, char** argv) {
     painted.push_back(run.painted);
     exited.push_back(run.exited);
     empty.push_back(TimeEmptyProcess(self));
+    floorPainted.push_back(TimeOneStart(floorWindow, FLOOR_CLASS).painted);
   }
   std::printf("%s runs (%s), ms from CreateProcess: median, min, max of %d\n",
               firstRun ? "first" : "warm",
@@ -180,6 +230,8 @@ int main(int argc, char** argv) {
   PrintFigure("card window visible", visible, 0);
   PrintFigure("first paint done (start-up)", painted, firstRun ? 0 : STARTUP_BUDGET_MS);
   PrintFigure("after Exit, process ended", exited, 0);
-  PrintFigure("floor: empty console process", empty, 0);
+  PrintFigure("floor: empty console process ended", empty, 0);
+  PrintFigure("floor: plain window shown and painted", floorPainted, 0);
+  if (session != nullptr) DestroyWindow(session);
   return 0;
 }

@@ -262,19 +262,25 @@ int RunBenchmarks() {
   HDC target = dc.get();
   HWND card = window.get();
 
-  // The first paint in a fresh process loads the decoder and the fonts.
+  // The first paint in a fresh process loads the picture decoder and the fonts: the
+  // decoder's share is its first load alone, then the rest is the first paint after it.
   ChangeVerse();
   const double firstStart = NowMilliseconds();
+  LoadBackgroundPicture();
+  const double firstDecode = NowMilliseconds() - firstStart;
+  appState.newPictureRequested = 1;
+  const double paintStart = NowMilliseconds();
   PaintCard(target, card);
   GdiFlush();
-  const double firstPaint = NowMilliseconds() - firstStart;
+  const double firstPaint = NowMilliseconds() - paintStart;
   const double setUp = firstStart - processStart;
   std::printf("translation code %u, canvas %dx%d, figures in ms: median, min, max of %d runs\n\n",
               static_cast<unsigned>(appState.translationCode), CANVAS_WIDTH, CANVAS_HEIGHT,
               TIMED_RUNS);
 
   std::printf("%-44s %9.3f\n", "window, DC and first verse (once)", setUp);
-  std::printf("%-44s %9.3f\n", "first PaintCard in the process (once)", firstPaint);
+  std::printf("%-44s %9.3f\n", "first LoadBackgroundPicture (once)", firstDecode);
+  std::printf("%-44s %9.3f\n", "first PaintCard after it (once)", firstPaint);
   MeasureMemory(target, card);
   std::printf("\n%-44s %9s %9s %9s %9s %9s\n", "figure", "median", "min", "max", "budget",
               "of budget");

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark and prints the figures next to their budgets:
+# the pure readers natively (Google Benchmark), paint, decode, memory and start-up
+# under Wine, and what the bytes of the 32-bit Quillane.exe are. Not a test: nothing
+# here fails on a missed budget. docs/performance.md records the figures.
+#
+#   scripts/bench.sh            everything
+#   STARTUP_RUNS=20 scripts/bench.sh
+#   QUILLANE_BENCH_BUILD=/path  build folders elsewhere (default: build/)
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$QUILLANE_ROOT"
+
+BUILD=${QUILLANE_BENCH_BUILD:-$QUILLANE_ROOT/build}
+STARTUP_RUNS=${STARTUP_RUNS:-10}
+
+ensure_packages
+
+# Release trees of their own, without the tests, so a run builds only what it measures.
+say "Builds (Release): host benchmarks, 64-bit Windows benchmarks, 32-bit product"
+cmake -S . -B "$BUILD/bench-host" -DCMAKE_BUILD_TYPE=Release -DQUILLANE_WERROR=ON \
+  -DQUILLANE_TESTS=OFF >/dev/null
+cmake --build "$BUILD/bench-host" -j2 --target quillane_host_bench
+cmake -S . -B "$BUILD/bench-win64" -DCMAKE_TOOLCHAIN_FILE="$QUILLANE_ROOT/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DQUILLANE_WERROR=ON -DQUILLANE_TESTS=OFF >/dev/null
+cmake --build "$BUILD/bench-win64" -j2 --target Quillane quillane_bench quillane_startup_bench
+cmake -S . -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$QUILLANE_ROOT/cmake/mingw-w64-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DQUILLANE_WERROR=ON -DQUILLANE_TESTS=OFF >/dev/null
+cmake --build "$BUILD/win" -j2 --target Quillane
+
+say "Machine"
+echo "cores (nproc): $(nproc)"
+echo "CPU: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+echo "kernel: $(uname -sr)"
+echo "Wine: $("$QUILLANE_WINE" --version)"
+echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+say "Host: pure readers over the shipped data (median of 5 repetitions)"
+"$BUILD/bench-host/bench/quillane_host_bench" --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true
+
+cleanup() { stop_prefix; stop_display; }
+trap cleanup EXIT
+ensure_display
+export WINEPREFIX="$BUILD/bench-win64/wineprefix"
+if [ -f "$WINEPREFIX/system.reg" ]; then
+  wineserver -p
+  warm_prefix
+else
+  make_prefix "$WINEPREFIX"
+fi
+win() { "$QUILLANE_WINE" "$@" 2>/dev/null | tr -d '\r'; }
+
+say "Wine: paint, decode, memory (64-bit build: this kernel cannot run 32-bit code)"
+win "$BUILD/bench-win64/bench/quillane_bench.exe"
+
+say "Wine: start-up of Quillane.exe (64-bit build), $STARTUP_RUNS runs each"
+win "$BUILD/bench-win64/bench/quillane_startup_bench.exe" "Z:$BUILD/bench-win64/Quillane.exe" \
+  "$STARTUP_RUNS"
+win "$BUILD/bench-win64/bench/quillane_startup_bench.exe" "Z:$BUILD/bench-win64/Quillane.exe" \
+  "$STARTUP_RUNS" --first-run
+
+say "Size of the 32-bit product, $BUILD/win/Quillane.exe"
+exe="$BUILD/win/Quillane.exe"
+size=$(stat -c %s "$exe")
+budget=$((2 * 1024 * 1024))
+echo "file: $size bytes, budget $budget bytes (2 MiB): $((100 * size / budget))%"
+stripped=$(mktemp)
+i686-w64-mingw32-strip -o "$stripped" "$exe"
+echo "without symbols and debug sections (strip): $(stat -c %s "$stripped") bytes"
+rm -f "$stripped"
+echo "sections (bytes in the file; .bss takes none):"
+i686-w64-mingw32-objdump -h "$exe" | while read -r index name hex _; do
+  if [[ $index =~ ^[0-9]+$ ]]; then printf '  %-18s %9d\n' "$name" "$((16#$hex))"; fi
+done
+echo "resources by type:"
+win "$BUILD/bench-win64/bench/quillane_bench.exe" --resources "Z:$exe" | sed 's/^/  /'
