@@ -7,22 +7,11 @@
 #include "app/local_time.h"
 #include "app/rollover.h"
 
+#include "tests/support/local_time_support.h"
+
 namespace {
 
 constexpr std::int64_t TICKS_PER_MINUTE = 60 * TICKS_PER_SECOND;
-
-LocalTime At(int year, int month, int day, int hour, int minute, int second = 0,
-             int millisecond = 0) {
-  LocalTime t{};
-  t.year = static_cast<std::uint16_t>(year);
-  t.month = static_cast<std::uint16_t>(month);
-  t.day = static_cast<std::uint16_t>(day);
-  t.hour = static_cast<std::uint16_t>(hour);
-  t.minute = static_cast<std::uint16_t>(minute);
-  t.second = static_cast<std::uint16_t>(second);
-  t.millisecond = static_cast<std::uint16_t>(millisecond);
-  return t;
-}
 
 std::int64_t Ticks(const LocalTime& t) {
   std::int64_t ticks = 0;

@@ -13,26 +13,9 @@
 #include "app/local_time_win.h"
 #include "app/rollover.h"
 
+#include "tests/support/local_time_support.h"
+
 namespace {
-
-LocalTime At(int year, int month, int day, int hour, int minute, int second, int millisecond) {
-  LocalTime t{};
-  t.year = static_cast<std::uint16_t>(year);
-  t.month = static_cast<std::uint16_t>(month);
-  t.day = static_cast<std::uint16_t>(day);
-  t.hour = static_cast<std::uint16_t>(hour);
-  t.minute = static_cast<std::uint16_t>(minute);
-  t.second = static_cast<std::uint16_t>(second);
-  t.millisecond = static_cast<std::uint16_t>(millisecond);
-  return t;
-}
-
-std::string Describe(const LocalTime& t) {
-  std::ostringstream out;
-  out << t.year << "-" << t.month << "-" << t.day << " " << t.hour << ":" << t.minute << ":"
-      << t.second << "." << t.millisecond;
-  return out.str();
-}
 
 bool SystemTicks(const LocalTime& t, std::int64_t* ticks) {
   const SYSTEMTIME system = ToSystemTime(t);
