@@ -3,6 +3,7 @@
 //   quillane_bench                 paint, decode, choice and memory figures
 //   quillane_bench --readers       only the pure readers over the embedded data
 //   quillane_bench --resources EXE the resources of EXE by type, in bytes
+//   quillane_bench --decode FILE.. decode time of picture files, as the card loads them
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "content/verse_collection.h"
+#include "picture_decode.h"
 #include "process_usage.h"
 #include "resource_sizes.h"
 #include "resources/resource_ids.h"
@@ -329,12 +331,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillane_bench: cannot open %s\n", argv[2]);
     return 1;
   }
+  if (argc >= 3 && std::strcmp(argv[1], "--decode") == 0) {
+    return PrintPictureDecodeTimes(argc - 2, argv + 2) ? 0 : 1;
+  }
   if (argc == 2 && std::strcmp(argv[1], "--readers") == 0) {
     TimePureReaders();
     return 0;
   }
   if (argc != 1) {
-    std::fprintf(stderr, "usage: quillane_bench [--readers | --resources EXE]\n");
+    std::fprintf(stderr, "usage: quillane_bench [--readers | --resources EXE | --decode FILE...]\n");
     return 2;
   }
   return RunBenchmarks();

@@ -69,9 +69,12 @@ stripped=$(mktemp)
 i686-w64-mingw32-strip -o "$stripped" "$exe"
 echo "without symbols and debug sections (strip): $(stat -c %s "$stripped") bytes"
 rm -f "$stripped"
-echo "sections (bytes in the file; .bss takes none):"
+echo "sections:"
 i686-w64-mingw32-objdump -h "$exe" | while read -r index name hex _; do
-  if [[ $index =~ ^[0-9]+$ ]]; then printf '  %-18s %9d\n' "$name" "$((16#$hex))"; fi
+  if [[ ! $index =~ ^[0-9]+$ ]]; then continue; fi
+  note=""
+  if [ "$name" = .bss ]; then note=" (memory only, not in the file)"; fi
+  printf '  %-18s %9d%s\n' "$name" "$((16#$hex))" "$note"
 done
 echo "resources by type:"
 win "$BUILD/bench-win64/bench/quillane_bench.exe" --resources "Z:$exe" | sed 's/^/  /'
