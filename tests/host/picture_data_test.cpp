@@ -122,7 +122,8 @@ TEST(PictureData, DamagedHeadersAreRecognised) {
   EXPECT_FALSE(ReadHeaders(cut).ok);
 
   std::vector<unsigned char> progressive = good;
-  const Segment* sof = Find(ReadHeaders(good), 0xC0);
+  const auto headers = ReadHeaders(good);
+  const Segment* sof = Find(headers, 0xC0);
   ASSERT_NE(nullptr, sof);
   progressive[sof->start - 3] = 0xC2;
   EXPECT_EQ(nullptr, Find(ReadHeaders(progressive), 0xC0));
