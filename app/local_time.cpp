@@ -32,8 +32,8 @@ bool IsValidDate(int year, int month, int day) {
 bool LocalTimeToTicks(const LocalTime& t, std::int64_t* ticks) {
   if (!IsValidDate(t.year, t.month, t.day) || !IsValidClock(t)) return false;
   const std::int64_t seconds = DaysSince1601(t.year, t.month, t.day) * SECONDS_PER_DAY +
-                               t.hour * 3600 + t.minute * 60 + t.second;
-  *ticks = seconds * TICKS_PER_SECOND + std::int64_t{t.millisecond} * 10000;
+                               std::int64_t{t.hour} * 3600 + std::int64_t{t.minute} * 60 + t.second;
+  *ticks = seconds * TICKS_PER_SECOND + static_cast<std::int64_t>(t.millisecond) * 10000;
   return true;
 }
 
@@ -44,8 +44,8 @@ bool LocalTimeToOleDate(const LocalTime& t, double* oleDate) {
   const std::int64_t days = DaysSince1601(t.year, t.month, t.day) - OLE_EPOCH_DAYS;
   const double fraction = (t.hour * 3600 + t.minute * 60 + t.second) / 86400.0;
   // Before the epoch the fraction counts away from zero, as OLE dates do.
-  *oleDate = days >= 0 ? static_cast<double>(days) + fraction
-                       : static_cast<double>(days) - fraction;
+  *oleDate =
+      days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
   return true;
 }
 

@@ -4,8 +4,11 @@
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPSTR /*commandLine*/,
-                   int showCommand) {
+// Named as the system's own declaration names them; the command line is not used.
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/,
+                   int nShowCmd) {
+  HINSTANCE instance = hInstance;
+  const int showCommand = nShowCmd;
   LoadAppStrings(instance);
   InitWindowClass(instance);
   RandomSeed(GetTickCount());

@@ -13,7 +13,8 @@ TextBlockLayout HolidayLineLayout(int index) {
 
 void CopyAttribution(std::uint32_t code, char* buffer, std::size_t capacity) {
   if (capacity == 0) return;
-  std::snprintf(buffer, capacity, "%s", AttributionForCode(code));
+  // A text longer than the buffer is cut, which is what the bound is for.
+  (void)std::snprintf(buffer, capacity, "%s", AttributionForCode(code));
 }
 
 void FormatHolidayLine(const HolidayEntry& entry, char* buffer, std::size_t capacity) {
@@ -24,16 +25,16 @@ void FormatHolidayLine(const HolidayEntry& entry, char* buffer, std::size_t capa
   if (end != nullptr) nameLength = static_cast<int>(static_cast<const char*>(end) - entry.name);
   switch (entry.daysUntil) {
     case 0:
-      std::snprintf(buffer, capacity, "%.2d/%.2d  %.*s (today)", entry.month, entry.day,
-                    nameLength, entry.name);
+      (void)std::snprintf(buffer, capacity, "%.2d/%.2d  %.*s (today)", entry.month, entry.day,
+                          nameLength, entry.name);
       break;
     case 1:
-      std::snprintf(buffer, capacity, "%.2d/%.2d  %.*s (tomorrow)", entry.month, entry.day,
-                    nameLength, entry.name);
+      (void)std::snprintf(buffer, capacity, "%.2d/%.2d  %.*s (tomorrow)", entry.month, entry.day,
+                          nameLength, entry.name);
       break;
     default:
-      std::snprintf(buffer, capacity, "%.2d/%.2d  %.*s (in %d days)", entry.month, entry.day,
-                    nameLength, entry.name, entry.daysUntil);
+      (void)std::snprintf(buffer, capacity, "%.2d/%.2d  %.*s (in %d days)", entry.month, entry.day,
+                          nameLength, entry.name, entry.daysUntil);
       break;
   }
 }

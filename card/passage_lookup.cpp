@@ -20,10 +20,10 @@ bool AppendUnit(char* address, std::size_t capacity, std::size_t* length, const 
 }
 
 // Letters, digits and spaces stay; every other byte becomes %XX.
-void PercentEncode(const char* passage, char* encoded) {
+void PercentEncode(const char* text, char* encoded) {
   static const char HEX[] = "0123456789ABCDEF";
-  for (; *passage != '\0'; ++passage) {
-    const auto c = static_cast<unsigned char>(*passage);
+  for (; *text != '\0'; ++text) {
+    const auto c = static_cast<unsigned char>(*text);
     if (IsPlainByte(c) || c == ' ') {
       *encoded++ = static_cast<char>(c);
     } else {

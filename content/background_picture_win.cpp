@@ -32,7 +32,7 @@ OwnedStream StreamOverCopy(ByteView bytes) {
   if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, &stream)) || stream == nullptr) {
     return nullptr;
   }
-  block.release();  // freed with the stream from here on
+  static_cast<void>(block.release());  // freed with the stream from here on
   return OwnedStream(stream);
 }
 
@@ -54,8 +54,8 @@ void LoadBackgroundPicture() {
   OwnedStream stream = StreamOverCopy(bytes);
   if (!stream) return;
   void* picture = nullptr;
-  if (SUCCEEDED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size), FALSE,
-                               IID_IPicture, &picture))) {
+  if (SUCCEEDED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size), FALSE, IID_IPicture,
+                               &picture))) {
     appState.picture = static_cast<IPicture*>(picture);
   }
 }

@@ -16,6 +16,6 @@ void ChooseVerse() {
   // One draw per choice even when there is nothing to choose from, so the picture
   // that is drawn next sees the same generator state either way.
   const int index = PickVersePair(RandomNext(), CountVersePairs(collection));
-  FetchVersePair(collection, index, appState.verseText, VERSE_CAPACITY,
-                 appState.verseReference, VERSE_CAPACITY);
+  FetchVersePair(collection, index, appState.verseText, VERSE_CAPACITY, appState.verseReference,
+                 VERSE_CAPACITY);
 }

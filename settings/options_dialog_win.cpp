@@ -33,22 +33,16 @@ void ApplyOptions(HWND dialog) {
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG:
-      InitOptionsDialog(dialog);
-      return FALSE;
+    case WM_INITDIALOG: InitOptionsDialog(dialog); return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
           ApplyOptions(dialog);
           EndDialog(dialog, static_cast<INT_PTR>(wParam));
           return 0;
-        case IDCANCEL:
-          EndDialog(dialog, static_cast<INT_PTR>(wParam));
-          return TRUE;
-        default:
-          return 0;
+        case IDCANCEL: EndDialog(dialog, static_cast<INT_PTR>(wParam)); return TRUE;
+        default: return 0;
       }
-    default:
-      return 0;
+    default: return 0;
   }
 }

@@ -27,9 +27,9 @@ constexpr DWORD MODULE_PATH_CAPACITY = 260;
 SettingsKey CreateSettingsKey(LONG* status) {
   HKEY key = nullptr;
   DWORD disposition = 0;
-  *status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, nullptr,
-                            REG_OPTION_NON_VOLATILE, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                            &key, &disposition);
+  *status =
+      RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, &disposition);
   if (*status != ERROR_SUCCESS) return {RegistryKey(), 0};
   return {RegistryKey(key), disposition};
 }
@@ -54,7 +54,7 @@ SettingsKey CreateOnlySettingsKey() {
 // replaces only its own bytes of the field, and a longer one is never read.
 void ReadValue(HKEY key, const char* name, void* field) {
   if (key == nullptr) return;
-  unsigned char bytes[4];
+  unsigned char bytes[4] = {};
   const bool read = ReadWithRepeats([&] {
     // A failed call may have written into the buffer.
     std::memcpy(bytes, field, sizeof bytes);
@@ -100,10 +100,9 @@ void DeleteAutostartValue(HKEY root) {
 void UpdateAutostartEntry() {
   DeleteAutostartValue(HKEY_LOCAL_MACHINE);
   char path[MODULE_PATH_CAPACITY] = {};
-  const DWORD length =
-      appState.autostartEnabled != 0
-          ? GetModuleFileNameA(appState.instance, path, MODULE_PATH_CAPACITY)
-          : 0;
+  const DWORD length = appState.autostartEnabled != 0
+                           ? GetModuleFileNameA(appState.instance, path, MODULE_PATH_CAPACITY)
+                           : 0;
   if (!ShouldWriteAutostart(length, MODULE_PATH_CAPACITY)) {
     DeleteAutostartValue(HKEY_CURRENT_USER);
     return;
@@ -111,8 +110,8 @@ void UpdateAutostartEntry() {
   // A fresh profile may not have a Run key yet.
   const RegistryKey run = CreateKey(HKEY_CURRENT_USER, RUN_KEY_PATH, KEY_SET_VALUE);
   if (!run) return;
-  RegSetValueExA(run.get(), AUTOSTART_VALUE_NAME, 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(path), length + 1);
+  RegSetValueExA(run.get(), AUTOSTART_VALUE_NAME, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                 length + 1);
 }
 
 // Today at 05:00 with the seconds of this moment, then the defaults written out.

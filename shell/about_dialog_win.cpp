@@ -2,8 +2,7 @@
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG:
-      return TRUE;  // let the system put the focus on the OK button
+    case WM_INITDIALOG: return TRUE;  // let the system put the focus on the OK button
     case WM_COMMAND: {
       const WORD id = LOWORD(wParam);
       if (id == IDOK || id == IDCANCEL) {
@@ -12,7 +11,6 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       }
       return FALSE;
     }
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }

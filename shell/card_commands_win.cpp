@@ -21,8 +21,7 @@ void ShowAbout(HWND window) {
 }
 
 void ShowOptions(HWND window) {
-  DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OPTIONS), window, OptionsDialogProc,
-                  0);
+  DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OPTIONS), window, OptionsDialogProc, 0);
   // Only the verse changes with the translation: the picture stays.
   if (appState.translationChanged) {
     ChooseVerse();

@@ -59,8 +59,8 @@ void CreateCardButtons(HWND window) {
   for (const CardButton& button : CARD_BUTTONS) {
     CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, button.x,
                     BUTTON_TOP, button.width, BUTTON_HEIGHT, window,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
-                    appState.instance, nullptr);
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)), appState.instance,
+                    nullptr);
     appState.*button.face = LoadBitmapA(appState.instance, MAKEINTRESOURCEA(button.bitmapId));
   }
 }
@@ -95,10 +95,10 @@ BOOL CenterWindow(HWND window) {
   RECT desktopRect;
   GetWindowRect(window, &windowRect);
   GetWindowRect(GetDesktopWindow(), &desktopRect);
-  const WindowPlacement placement = CenteredPlacement(
-      {windowRect.left, windowRect.top, windowRect.right, windowRect.bottom},
-      {desktopRect.left, desktopRect.top, desktopRect.right, desktopRect.bottom},
-      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  const WindowPlacement placement =
+      CenteredPlacement({windowRect.left, windowRect.top, windowRect.right, windowRect.bottom},
+                        {desktopRect.left, desktopRect.top, desktopRect.right, desktopRect.bottom},
+                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   MoveWindow(window, placement.x, placement.y, placement.width, placement.height, FALSE);
   return TRUE;
 }

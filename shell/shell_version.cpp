@@ -8,8 +8,7 @@ std::uint64_t PackShellVersion(std::uint32_t major, std::uint32_t minor) {
   return (static_cast<std::uint64_t>(major) << 48) + (static_cast<std::uint64_t>(minor) << 32);
 }
 
-std::uint64_t ShellVersionFromReply(std::int32_t status, std::uint32_t major,
-                                    std::uint32_t minor) {
+std::uint64_t ShellVersionFromReply(std::int32_t status, std::uint32_t major, std::uint32_t minor) {
   return status >= 0 ? PackShellVersion(major, minor) : 0;
 }
 

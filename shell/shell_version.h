@@ -7,8 +7,7 @@ std::uint64_t PackShellVersion(std::uint32_t major, std::uint32_t minor);
 
 // The packed version from a DllGetVersion reply: 0 when the call's status is a
 // failure code (negative), whatever the record holds.
-std::uint64_t ShellVersionFromReply(std::int32_t status, std::uint32_t major,
-                                    std::uint32_t minor);
+std::uint64_t ShellVersionFromReply(std::int32_t status, std::uint32_t major, std::uint32_t minor);
 
 // The size to put in the notification-icon record for a shell of this version: shells
 // from 5.0 on take the full record (item GUID included), older ones and an unknown

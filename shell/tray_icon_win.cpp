@@ -61,8 +61,7 @@ std::uint64_t GetShellVersion(HMODULE module) {
   }
   // Through void(*)(): the one function pointer type that converts to any other
   // without a warning about mismatched signatures.
-  const auto getVersion =
-      reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(entry));
+  const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(entry));
   DLLVERSIONINFO info{};
   info.cbSize = sizeof info;
   const HRESULT status = getVersion(&info);
@@ -75,10 +74,9 @@ void AddTrayIcon(HWND window, HINSTANCE instance) {
   record.cbSize = TrayIconRecordSizeForThisShell();
   record.uID = TRAY_ICON_ID;
   record.uFlags = TRAY_ICON_FLAGS;
-  record.hIcon = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLANE), IMAGE_ICON,
-                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                 LR_DEFAULTCOLOR));
+  record.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLANE), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   record.hWnd = window;
   record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
   lstrcpynA(record.szTip, TRAY_TIP_TEXT, TRAY_TIP_CAPACITY);
@@ -94,9 +92,7 @@ void RemoveTrayIcon() {
   Shell_NotifyIconA(NIM_DELETE, &appState.trayIcon);
 }
 
-UINT TaskbarCreatedMessage() {
-  return RegisterWindowMessageA("TaskbarCreated");
-}
+UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); }
 
 void ReAddTrayIcon(HWND window, HINSTANCE instance) {
   // The message also comes while our icon is still there (newer shells send it when the
@@ -109,15 +105,12 @@ void ReAddTrayIcon(HWND window, HINSTANCE instance) {
 void OnTrayIconEvent(HWND window, LPARAM event) {
   switch (event) {
     case EVENT_RIGHT_BUTTON_DOWN:
-    case EVENT_CONTEXT_MENU:
-      ShowTrayMenu(window);
-      break;
+    case EVENT_CONTEXT_MENU: ShowTrayMenu(window); break;
     case EVENT_LEFT_DOUBLE_CLICK:
       // Sent, not done here: the main window's CMD_TRAY_SHOW is the one way to show it.
       SendMessageA(window, WM_COMMAND, MAKEWPARAM(CMD_TRAY_SHOW, 0), 0);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -107,10 +107,22 @@ int main(int argc, char** argv) {
     return WaitFor(Number(argv[3]), [&] { return first() != nullptr; }) ? 0 : 1;
   }
   if (command == "wait-visible" && argc == 4) {
-    return WaitFor(Number(argv[3]), [&] { HWND w = first(); return w && IsWindowVisible(w); }) ? 0 : 1;
+    return WaitFor(Number(argv[3]),
+                   [&] {
+                     HWND w = first();
+                     return w && IsWindowVisible(w);
+                   })
+               ? 0
+               : 1;
   }
   if (command == "wait-hidden" && argc == 4) {
-    return WaitFor(Number(argv[3]), [&] { HWND w = first(); return w && !IsWindowVisible(w); }) ? 0 : 1;
+    return WaitFor(Number(argv[3]),
+                   [&] {
+                     HWND w = first();
+                     return w && !IsWindowVisible(w);
+                   })
+               ? 0
+               : 1;
   }
   if (command == "wait-gone" && argc == 4) {
     return WaitFor(Number(argv[3]), [&] { return WindowsOfClass(name).empty(); }) ? 0 : 1;
@@ -213,9 +225,9 @@ int main(int argc, char** argv) {
     HWND dialog = FindWindowA(nullptr, name);
     if (!dialog) return 1;
     std::printf("%ld\n", static_cast<long>(SendDlgItemMessageA(
-                              dialog, static_cast<int>(std::strtol(argv[3], nullptr, 0)),
-                              static_cast<UINT>(Number(argv[4])), Number(argv[5]),
-                              static_cast<LPARAM>(std::strtol(argv[6], nullptr, 0)))));
+                             dialog, static_cast<int>(std::strtol(argv[3], nullptr, 0)),
+                             static_cast<UINT>(Number(argv[4])), Number(argv[5]),
+                             static_cast<LPARAM>(std::strtol(argv[6], nullptr, 0)))));
     return 0;
   }
   if (command == "dlg-command" && argc == 4) {
@@ -233,7 +245,8 @@ int main(int argc, char** argv) {
           GetWindowTextA(window, title, sizeof title);
           RECT r;
           GetWindowRect(window, &r);
-          std::printf("%s|%s|%ld %ld %ld %ld\n", className, title, r.left, r.top, r.right, r.bottom);
+          std::printf("%s|%s|%ld %ld %ld %ld\n", className, title, r.left, r.top, r.right,
+                      r.bottom);
           return TRUE;
         },
         0);

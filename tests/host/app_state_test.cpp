@@ -37,8 +37,8 @@ TEST(AppState, StartsWithItsThreeInitialValuesAndEverythingElseZero) {
 }
 
 TEST(AppState, ReferenceTimeSplitsIntoHalvesAndBackAsSigned) {
-  const std::int64_t values[] = {0, 1, 0xFFFFFFFFLL, 0x100000000LL, 133000000000000000LL, -1,
-                                 INT64_MIN, INT64_MAX};
+  const std::int64_t values[] = {0,  1,         0xFFFFFFFFLL, 0x100000000LL, 133000000000000000LL,
+                                 -1, INT64_MIN, INT64_MAX};
   for (std::int64_t v : values) {
     AppState s = InitialAppState();
     SetReferenceTime(s, v);

@@ -36,7 +36,8 @@ struct Face {
   std::uint32_t resourceBytes;  // everything after the 14-byte file header
 };
 // The resources are two bytes longer than header and rows: two zero bytes follow.
-const Face FACES[] = {{"buttons/next.bmp", 46, 2894}, {"buttons/context.bmp", 86, 5374},
+const Face FACES[] = {{"buttons/next.bmp", 46, 2894},
+                      {"buttons/context.bmp", 86, 5374},
                       {"buttons/goforth.bmp", 86, 5374}};
 constexpr std::uint32_t FACE_HEIGHT = 31;
 
@@ -100,11 +101,23 @@ struct IconFile {
 std::vector<IconFile> IconFiles() {
   return {
       {"icons/quillane.ico",
-       {{32, 16, 4, 744}, {16, 16, 4, 296}, {48, 0, 8, 3752}, {32, 0, 8, 2216},
-        {16, 0, 8, 1384}, {48, 0, 24, 7336}, {32, 0, 24, 3240}, {16, 0, 24, 872}}},
+       {{32, 16, 4, 744},
+        {16, 16, 4, 296},
+        {48, 0, 8, 3752},
+        {32, 0, 8, 2216},
+        {16, 0, 8, 1384},
+        {48, 0, 24, 7336},
+        {32, 0, 24, 3240},
+        {16, 0, 24, 872}}},
       {"icons/quillane_small.ico",
-       {{32, 16, 4, 744}, {16, 16, 4, 296}, {48, 0, 8, 3752}, {32, 0, 8, 2216},
-        {16, 0, 8, 1384}, {48, 0, 32, 9640}, {32, 0, 24, 3240}, {16, 0, 32, 1128}}},
+       {{32, 16, 4, 744},
+        {16, 16, 4, 296},
+        {48, 0, 8, 3752},
+        {32, 0, 8, 2216},
+        {16, 0, 8, 1384},
+        {48, 0, 32, 9640},
+        {32, 0, 24, 3240},
+        {16, 0, 32, 1128}}},
   };
 }
 
@@ -133,8 +146,9 @@ TEST(ArtData, IconFilesHoldEightImagesOfTheirSizeAndDepth) {
       expectedOffset = offset + e.bytes;
 
       const std::uint32_t palette = e.bitCount <= 8 ? 4u << e.bitCount : 0;
-      EXPECT_EQ(40u + palette + RowBytes(e.size, e.bitCount) * e.size + RowBytes(e.size, 1) * e.size,
-                e.bytes)
+      EXPECT_EQ(
+          40u + palette + RowBytes(e.size, e.bitCount) * e.size + RowBytes(e.size, 1) * e.size,
+          e.bytes)
           << at << ": header, palette, colour rows and mask";
       EXPECT_EQ(40u, Le(b, offset, 4)) << at;
       EXPECT_EQ(e.size, Le(b, offset + 4, 4)) << at;

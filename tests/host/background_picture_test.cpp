@@ -10,9 +10,8 @@ TEST(PictureIdForRandom, MapsGeneratorValuesOntoTheEightCardPictures) {
     int value;
     std::int32_t id;
   };
-  const Case cases[] = {{0, 131},  {1, 132},     {7, 138},     {8, 131}, {9, 132},
-                        {15, 138}, {16, 131},    {32760, 131}, {32767, 138},
-                        {-1, 138}, {-8, 131}};
+  const Case cases[] = {{0, 131},  {1, 132},     {7, 138},     {8, 131},  {9, 132}, {15, 138},
+                        {16, 131}, {32760, 131}, {32767, 138}, {-1, 138}, {-8, 131}};
   for (const Case& c : cases) {
     EXPECT_EQ(c.id, PictureIdForRandom(c.value)) << "for value " << c.value;
   }

@@ -12,7 +12,9 @@ namespace {
 
 struct Date {
   int year, month, day;
-  bool operator==(const Date& o) const { return year == o.year && month == o.month && day == o.day; }
+  bool operator==(const Date& o) const {
+    return year == o.year && month == o.month && day == o.day;
+  }
   bool operator<(const Date& o) const {
     if (year != o.year) return year < o.year;
     if (month != o.month) return month < o.month;
@@ -68,8 +70,8 @@ Date WesternEaster(int year) {
 
 struct Feast {
   const char* name;
-  int month, day;   // a fixed date, or month 0 and ...
-  int easterOffset; // ... this many days from Easter Sunday
+  int month, day;    // a fixed date, or month 0 and ...
+  int easterOffset;  // ... this many days from Easter Sunday
 };
 
 // In file order for feasts that share a date.
@@ -108,8 +110,8 @@ struct Expected {
 std::vector<Expected> ExpectedYear(int year) {
   std::vector<Expected> rows;
   for (const Feast& f : FEASTS) {
-    const Date when = f.month != 0 ? Date{year, f.month, f.day}
-                                   : AddDays(WesternEaster(year), f.easterOffset);
+    const Date when =
+        f.month != 0 ? Date{year, f.month, f.day} : AddDays(WesternEaster(year), f.easterOffset);
     auto at = rows.begin();
     while (at != rows.end() && !(when < at->date)) ++at;
     rows.insert(at, {when, f.name});
@@ -170,10 +172,9 @@ bool ValidDate(const Date& d) {
 }
 
 TEST(CalendarData, EasterRuleGivesTheKnownDates) {
-  const Date known[] = {{2006, 4, 16}, {2007, 4, 8},  {2008, 3, 23}, {2009, 4, 12},
-                        {2010, 4, 4},  {2019, 4, 21}, {2027, 3, 28}, {2038, 4, 25},
-                        {2000, 4, 23}, {2011, 4, 24}, {2024, 3, 31}, {2025, 4, 20},
-                        {2285, 3, 22}, {1954, 4, 18}, {1981, 4, 19}};
+  const Date known[] = {{2006, 4, 16}, {2007, 4, 8},  {2008, 3, 23}, {2009, 4, 12}, {2010, 4, 4},
+                        {2019, 4, 21}, {2027, 3, 28}, {2038, 4, 25}, {2000, 4, 23}, {2011, 4, 24},
+                        {2024, 3, 31}, {2025, 4, 20}, {2285, 3, 22}, {1954, 4, 18}, {1981, 4, 19}};
   for (const Date& d : known) {
     EXPECT_EQ(Show(d), Show(WesternEaster(d.year)));
   }

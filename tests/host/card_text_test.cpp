@@ -65,8 +65,7 @@ TEST(FormatHolidayLine, ChoosesTheWordingByTheDayCount) {
       {1, 1, "X", INT_MAX, "01/01  X (in 2147483647 days)"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.expected, Format(Entry(c.month, c.day, c.name, c.daysUntil),
-                                 HOLIDAY_LINE_CAPACITY))
+    EXPECT_EQ(c.expected, Format(Entry(c.month, c.day, c.name, c.daysUntil), HOLIDAY_LINE_CAPACITY))
         << "for " << c.month << "/" << c.day << " '" << c.name << "' " << c.daysUntil;
   }
 }

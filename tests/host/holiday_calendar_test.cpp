@@ -153,9 +153,10 @@ TEST(HolidayCalendar, DescriptionsLoseTheirLineEndingAndNamesStayAsWritten) {
   const std::string calendar = Calendar2006To2010();
   const HolidayList list = Read(calendar, At(2006, 1, 1, 10));
   ASSERT_EQ(4, list.count);
-  EXPECT_STREQ("The feast of the Epiphany, remembering the wise men from the east who followed "
-               "the star to Bethlehem and worshipped the infant Jesus.",
-               list.entries[0].description);
+  EXPECT_STREQ(
+      "The feast of the Epiphany, remembering the wise men from the east who followed "
+      "the star to Bethlehem and worshipped the infant Jesus.",
+      list.entries[0].description);
   // Every record of the fixture, read in turn at 00:00 of its own date.
   int checked = 0;
   std::istringstream lines(calendar.substr(2));
@@ -164,10 +165,12 @@ TEST(HolidayCalendar, DescriptionsLoseTheirLineEndingAndNamesStayAsWritten) {
     ASSERT_EQ(3, std::sscanf(line.c_str(), "%d|%d|%d|", &month, &day, &year)) << line;
     const HolidayList one = Read("0|" + line + "\n", At(year, month, day, 0));
     ASSERT_EQ(1, one.count) << line;
-    const std::string text = line.substr(line.find('|', line.find('|', line.find('|') + 1) + 1) + 1);
+    const std::string text =
+        line.substr(line.find('|', line.find('|', line.find('|') + 1) + 1) + 1);
     EXPECT_EQ(text.substr(0, text.find('|')), one.entries[0].name) << line;
     EXPECT_EQ(text.substr(text.find('|') + 1, text.size() - text.find('|') - 2),
-              one.entries[0].description) << line;
+              one.entries[0].description)
+        << line;
     EXPECT_EQ(0, one.entries[0].daysUntil) << line;
     ++checked;
   }
@@ -175,18 +178,13 @@ TEST(HolidayCalendar, DescriptionsLoseTheirLineEndingAndNamesStayAsWritten) {
 }
 
 TEST(HolidayCalendar, RecordsWhoseDateTheCalendarLacksTakeNoSlot) {
-  const std::string calendar = "0|" + Record(2, 31, 2009, "Feb 31", "x") +
-                               Record(13, 1, 2009, "Month 13", "x") +
-                               Record(0, 5, 2009, "Month 0", "x") +
-                               Record(1, 0, 2009, "Day 0", "x") +
-                               Record(1, 5, 0, "Year 0", "x") +
-                               Record(2, 29, 2009, "Feb 29 2009", "x") +
-                               "x|5|2009|No digits|x\r\n" +
-                               "99999999999999999999|5|2009|Huge|x\r\n" +
-                               "2|29|2008|Leap day|Kept\r\n" +
-                               "3rd|1x|2009 AD|Leading digits|Kept\r\n" +
-                               Record(4, 31, 2009, "Apr 31", "x") +
-                               Record(12, 31, 2009, "New Year's Eve", "Kept");
+  const std::string calendar =
+      "0|" + Record(2, 31, 2009, "Feb 31", "x") + Record(13, 1, 2009, "Month 13", "x") +
+      Record(0, 5, 2009, "Month 0", "x") + Record(1, 0, 2009, "Day 0", "x") +
+      Record(1, 5, 0, "Year 0", "x") + Record(2, 29, 2009, "Feb 29 2009", "x") +
+      "x|5|2009|No digits|x\r\n" + "99999999999999999999|5|2009|Huge|x\r\n" +
+      "2|29|2008|Leap day|Kept\r\n" + "3rd|1x|2009 AD|Leading digits|Kept\r\n" +
+      Record(4, 31, 2009, "Apr 31", "x") + Record(12, 31, 2009, "New Year's Eve", "Kept");
   ExpectList({{"Leading digits", 3, 1, 2009, 59}, {"New Year's Eve", 12, 31, 2009, 364}},
              Read(calendar, At(2009, 1, 1, 0)), "2009");
   ExpectList({{"Leap day", 2, 29, 2008, 59},
@@ -200,8 +198,7 @@ TEST(HolidayCalendar, RecordsWhoseDateTheCalendarLacksTakeNoSlot) {
 TEST(HolidayCalendar, CalendarCutInsideARecordKeepsTheRecordsBeforeIt) {
   const std::string calendar = "0|" + Record(1, 6, 2006, "A", "first") +
                                Record(3, 1, 2006, "B", "second") +
-                               Record(3, 4, 2006, "C", "third") +
-                               Record(4, 1, 2006, "D", "fourth");
+                               Record(3, 4, 2006, "C", "third") + Record(4, 1, 2006, "D", "fourth");
   std::vector<std::size_t> descriptionStarts;
   for (const char* text : {"first", "second", "third", "fourth"}) {
     descriptionStarts.push_back(calendar.find(text));
@@ -250,7 +247,8 @@ TEST(HolidayCalendar, OverlongNamesAndDescriptionsAreCutAt254Bytes) {
   };
   for (const Row& row : rows) {
     const std::string name(row.nameLength, 'N');
-    const std::string description = std::string(row.descriptionLength - 1, 'D');  // Record adds the CR
+    const std::string description =
+        std::string(row.descriptionLength - 1, 'D');  // Record adds the CR
     const HolidayList list = Read("0|" + Record(1, 6, 2006, name, description), At(2006, 1, 1, 10));
     ASSERT_EQ(1, list.count) << row.nameLength;
     const HolidayEntry& e = list.entries[0];
@@ -291,12 +289,13 @@ TEST(HolidayCalendar, TabsLineFeedsAndRunsOfDelimitersSeparateCarriageReturnsDoN
 
 TEST(HolidayCalendar, StopsAfterFourSlots) {
   std::string calendar = "0|";
-  for (int day = 1; day <= 10; ++day) calendar += Record(1, day, 2006, "H" + std::to_string(day), "d");
+  for (int day = 1; day <= 10; ++day)
+    calendar += Record(1, day, 2006, "H" + std::to_string(day), "d");
   calendar += "garbage that never ends a record";
   const HolidayList list = Read(calendar, At(2006, 1, 3, 12));
-  ExpectList({{"H3", 1, 3, 2006, 0}, {"H4", 1, 4, 2006, 1}, {"H5", 1, 5, 2006, 2},
-              {"H6", 1, 6, 2006, 3}},
-             list, "3 Jan");
+  ExpectList(
+      {{"H3", 1, 3, 2006, 0}, {"H4", 1, 4, 2006, 1}, {"H5", 1, 5, 2006, 2}, {"H6", 1, 6, 2006, 3}},
+      list, "3 Jan");
 }
 
 // The count is of wall-clock days: every hour of a day whose clock jumps gives the same.
@@ -334,12 +333,13 @@ TEST(HolidayCalendar, DaysUntilIsTheCalendarDayDifference) {
     // A third of the moments at 23:59:00, where a rounding error would show, a third
     // later in that minute.
     const bool lastMinute = i % 3 != 2;
-    const LocalTime now = At(year, month, day, lastMinute ? 23 : uniform(0, 23),
-                             lastMinute ? 59 : uniform(0, 59), i % 3 == 0 ? 0 : uniform(0, 59),
-                             uniform(0, 999));
-    const long days = DayNumber(holidayYear, holidayMonth, holidayDay) - DayNumber(year, month, day);
-    const bool afterHolidayMoment = now.hour == 23 && now.minute == 59 &&
-                                    (now.second > 0 || now.millisecond > 0);
+    const LocalTime now =
+        At(year, month, day, lastMinute ? 23 : uniform(0, 23), lastMinute ? 59 : uniform(0, 59),
+           i % 3 == 0 ? 0 : uniform(0, 59), uniform(0, 999));
+    const long days =
+        DayNumber(holidayYear, holidayMonth, holidayDay) - DayNumber(year, month, day);
+    const bool afterHolidayMoment =
+        now.hour == 23 && now.minute == 59 && (now.second > 0 || now.millisecond > 0);
     const std::string context = Describe(now) + " to " + std::to_string(holidayYear) + "-" +
                                 std::to_string(holidayMonth) + "-" + std::to_string(holidayDay);
     const HolidayList list =

@@ -57,7 +57,10 @@ TEST(PassageLookup, SpacesToPlusReplacesEverySpaceInPlace) {
   struct Row {
     const char* text;
     const char* expected;
-  } rows[] = {{"", ""}, {"John", "John"}, {"a b  c ", "a+b++c+"}, {" ", "+"},
+  } rows[] = {{"", ""},
+              {"John", "John"},
+              {"a b  c ", "a+b++c+"},
+              {" ", "+"},
               {"1 peter\t1:21\r", "1+peter\t1:21\r"}};
   for (const Row& row : rows) {
     char text[64];
@@ -142,20 +145,22 @@ TEST(PassageLookup, OnlyTheFirst49BytesOfTheReferenceCount) {
       {std::string(49, 'B') + ":1", std::string(49, 'B')},
       {std::string(48, 'C') + " D:1", std::string(48, 'C') + "+"},
       {std::string(48, 'E') + "&F", std::string(48, 'E') + "%26"},
-      {std::string(200, '%'), [] {
+      {std::string(200, '%'),
+       [] {
          std::string s;
          for (int i = 0; i < 49; ++i) s += "%25";
          return s;
        }()},
-      {std::string(49, '\xFF'), [] {
+      {std::string(49, '\xFF'),
+       [] {
          std::string s;
          for (int i = 0; i < 49; ++i) s += "%FF";
          return s;
        }()},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(PREFIX + row.passage, Build(row.reference)) << "for " << row.reference.size()
-                                                          << " bytes";
+    EXPECT_EQ(PREFIX + row.passage, Build(row.reference))
+        << "for " << row.reference.size() << " bytes";
   }
 }
 

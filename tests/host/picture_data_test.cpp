@@ -96,8 +96,7 @@ void CheckPicture(int id) {
   const Segment& app0 = h.segments.front();
   ASSERT_EQ(0xE0, app0.marker) << where << ": JFIF segment first";
   ASSERT_GE(app0.length, 14u) << where;
-  EXPECT_EQ(std::string("JFIF", 5), std::string(b.begin() + app0.start,
-                                                b.begin() + app0.start + 5))
+  EXPECT_EQ(std::string("JFIF", 5), std::string(b.begin() + app0.start, b.begin() + app0.start + 5))
       << where;
   EXPECT_EQ(1, b[app0.start + 7]) << where << ": density in dots per inch";
   EXPECT_EQ(72, BigEndianWord(b, app0.start + 8)) << where;

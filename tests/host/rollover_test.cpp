@@ -27,17 +27,18 @@ LocalTime FromTicks(std::int64_t ticks) {
   auto yearLength = [](int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0 ? 366 : 365; };
   while (days >= yearLength(year)) days -= yearLength(year++);
   int month = 1;
-  const int lengths[] = {31, yearLength(year) == 366 ? 29 : 28, 31, 30, 31, 30,
-                         31, 31, 30, 31, 30, 31};
+  const int lengths[] = {31, yearLength(year) == 366 ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30,
+                         31};
   while (days >= lengths[month - 1]) days -= lengths[month++ - 1];
   const auto ms = static_cast<int>(rest / 10000);
-  return At(year, month, static_cast<int>(days) + 1, ms / 3600000, ms / 60000 % 60,
-            ms / 1000 % 60, ms % 1000);
+  return At(year, month, static_cast<int>(days) + 1, ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
+            ms % 1000);
 }
 
 // Runs the daily check at every given tick and returns the moments that rolled over;
 // `reference` ends as the last rollover left it.
-std::vector<std::int64_t> RunTicks(const std::vector<std::int64_t>& ticks, std::int64_t* reference) {
+std::vector<std::int64_t> RunTicks(const std::vector<std::int64_t>& ticks,
+                                   std::int64_t* reference) {
   std::vector<std::int64_t> rollovers;
   for (std::int64_t now : ticks) {
     if (!IsRolloverDue(now, *reference)) continue;
@@ -57,9 +58,9 @@ std::vector<std::int64_t> EveryMinute(const LocalTime& start, int minutes) {
 }  // namespace
 
 TEST(Rollover, TestHelperCountsDaysLikeTheConversion) {
-  for (const LocalTime& t : {At(1601, 1, 1, 0, 0), At(1900, 2, 28, 23, 59, 59, 999),
-                             At(2000, 2, 29, 5, 0, 17, 250), At(2010, 12, 31, 12, 0),
-                             At(2400, 12, 31, 23, 59, 59)}) {
+  for (const LocalTime& t :
+       {At(1601, 1, 1, 0, 0), At(1900, 2, 28, 23, 59, 59, 999), At(2000, 2, 29, 5, 0, 17, 250),
+        At(2010, 12, 31, 12, 0), At(2400, 12, 31, 23, 59, 59)}) {
     const LocalTime back = FromTicks(Ticks(t));
     EXPECT_EQ(Ticks(t), Ticks(back)) << t.year << "-" << t.month << "-" << t.day;
   }
@@ -72,15 +73,12 @@ TEST(Rollover, IsDueFromTheWholeSecondADayAfterTheReference) {
     LocalTime now;
     bool due;
   } rows[] = {
-      {At(2024, 3, 11, 4, 59, 17, 250), false},
-      {At(2024, 3, 11, 5, 0, 16, 999), false},
+      {At(2024, 3, 11, 4, 59, 17, 250), false}, {At(2024, 3, 11, 5, 0, 16, 999), false},
       {At(2024, 3, 11, 5, 0, 17, 0), true},  // 250 ms early, but the same second
-      {At(2024, 3, 11, 5, 0, 17, 250), true},
-      {At(2024, 3, 11, 5, 1, 0), true},
-      {At(2024, 3, 10, 5, 0, 17, 250), false},
-      {At(2024, 3, 10, 23, 59, 59, 999), false},
-      {At(2024, 3, 13, 14, 0), true},  // days off
-      {At(2024, 3, 9, 5, 0, 17, 250), false},  // clock set back a day
+      {At(2024, 3, 11, 5, 0, 17, 250), true},   {At(2024, 3, 11, 5, 1, 0), true},
+      {At(2024, 3, 10, 5, 0, 17, 250), false},  {At(2024, 3, 10, 23, 59, 59, 999), false},
+      {At(2024, 3, 13, 14, 0), true},           // days off
+      {At(2024, 3, 9, 5, 0, 17, 250), false},   // clock set back a day
       {At(2023, 3, 10, 5, 0, 17, 250), false},  // a year back
   };
   for (const Row& row : rows) {
@@ -104,8 +102,8 @@ TEST(Rollover, NewReferenceIsFiveOClockOfThatDayWithTheSecondsRead) {
   };
   for (const Row& row : rows) {
     EXPECT_EQ(Ticks(row.expected), NewReferenceTime(row.now))
-        << row.now.year << "-" << row.now.month << "-" << row.now.day << " " << row.now.hour
-        << ":" << row.now.minute;
+        << row.now.year << "-" << row.now.month << "-" << row.now.day << " " << row.now.hour << ":"
+        << row.now.minute;
   }
   EXPECT_EQ(0, NewReferenceTime(At(2023, 2, 29, 10, 0)));
   EXPECT_EQ(0, NewReferenceTime(At(0, 1, 1, 10, 0)));
@@ -129,27 +127,36 @@ TEST(Rollover, OnceADayAtFiveAfterDaysOffAnEarlyAndALateRollover) {
     std::vector<LocalTime> expected;
   } rows[] = {
       {"days off: the first tick rolls over, then every morning at 05:00:xx",
-       At(2024, 5, 6, 14, 0, 30), At(2024, 5, 1, 5, 0, 30),
+       At(2024, 5, 6, 14, 0, 30),
+       At(2024, 5, 1, 5, 0, 30),
        {At(2024, 5, 6, 14, 0, 30), At(2024, 5, 7, 5, 0, 30), At(2024, 5, 8, 5, 0, 30)}},
       {"at 02:00: no second change at 05:00 of that morning",
-       At(2024, 5, 6, 2, 0, 10), At(2024, 5, 4, 5, 0, 10),
+       At(2024, 5, 6, 2, 0, 10),
+       At(2024, 5, 4, 5, 0, 10),
        {At(2024, 5, 6, 2, 0, 10), At(2024, 5, 7, 5, 0, 10), At(2024, 5, 8, 5, 0, 10)}},
       {"at 23:59: the next change about five hours later",
-       At(2024, 5, 6, 23, 59, 45), At(2024, 5, 5, 5, 0, 44),
+       At(2024, 5, 6, 23, 59, 45),
+       At(2024, 5, 5, 5, 0, 44),
        {At(2024, 5, 6, 23, 59, 45), At(2024, 5, 7, 5, 0, 45), At(2024, 5, 8, 5, 0, 45)}},
       {"across 29 February and the turn of the year",
-       At(2023, 12, 30, 5, 0, 0), At(2023, 12, 29, 5, 0, 0),
+       At(2023, 12, 30, 5, 0, 0),
+       At(2023, 12, 29, 5, 0, 0),
        {At(2023, 12, 30, 5, 0), At(2023, 12, 31, 5, 0), At(2024, 1, 1, 5, 0)}},
-      {"across 29 February", At(2024, 2, 28, 4, 0, 5), At(2024, 2, 27, 5, 0, 5),
+      {"across 29 February",
+       At(2024, 2, 28, 4, 0, 5),
+       At(2024, 2, 27, 5, 0, 5),
        {At(2024, 2, 28, 5, 0, 5), At(2024, 2, 29, 5, 0, 5), At(2024, 3, 1, 5, 0, 5)}},
-      {"a zero reference rolls over at once", At(2024, 5, 6, 12, 0), At(1601, 1, 1, 0, 0),
+      {"a zero reference rolls over at once",
+       At(2024, 5, 6, 12, 0),
+       At(1601, 1, 1, 0, 0),
        {At(2024, 5, 6, 12, 0), At(2024, 5, 7, 5, 0), At(2024, 5, 8, 5, 0)}},
   };
   for (Row& row : rows) {
     std::int64_t reference = Ticks(row.referenceBefore);
-    const std::int64_t minutes = (Ticks(row.expected.back()) - Ticks(row.firstTick)) /
-                                     TICKS_PER_MINUTE + 12 * 60;
-    const auto rollovers = RunTicks(EveryMinute(row.firstTick, static_cast<int>(minutes)), &reference);
+    const std::int64_t minutes =
+        (Ticks(row.expected.back()) - Ticks(row.firstTick)) / TICKS_PER_MINUTE + 12 * 60;
+    const auto rollovers =
+        RunTicks(EveryMinute(row.firstTick, static_cast<int>(minutes)), &reference);
     std::vector<std::int64_t> expected;
     for (const LocalTime& t : row.expected) expected.push_back(Ticks(t));
     EXPECT_EQ(expected, rollovers) << row.what;

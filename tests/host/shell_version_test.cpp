@@ -36,12 +36,12 @@ TEST(ShellVersion, ReplyCountsOnlyWithASuccessCode) {
     std::uint64_t expected;
   };
   const Case cases[] = {
-      {0, 0x0006000000000000ull},                                   // S_OK
-      {1, 0x0006000000000000ull},                                   // S_FALSE is a success code
+      {0, 0x0006000000000000ull},  // S_OK
+      {1, 0x0006000000000000ull},  // S_FALSE is a success code
       {0x7FFFFFFF, 0x0006000000000000ull},
       {-1, 0},
-      {static_cast<std::int32_t>(0x80004005u), 0},                  // E_FAIL
-      {static_cast<std::int32_t>(0x80070057u), 0},                  // E_INVALIDARG
+      {static_cast<std::int32_t>(0x80004005u), 0},  // E_FAIL
+      {static_cast<std::int32_t>(0x80070057u), 0},  // E_INVALIDARG
       {static_cast<std::int32_t>(0x80000000u), 0},
   };
   for (const Case& c : cases) {

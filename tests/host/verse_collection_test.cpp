@@ -129,8 +129,7 @@ TEST(FetchVersePair, EveryCountedPairIsFetchedWithItsCR) {
       const Pair seen = Fetch(c.data, i);
       EXPECT_EQ(pairs[i].text + "\r", seen.text) << c.name << ", pair " << i;
       const bool cr = i < count - 1 || c.lastHasCR;
-      EXPECT_EQ(pairs[i].reference + (cr ? "\r" : ""), seen.reference)
-          << c.name << ", pair " << i;
+      EXPECT_EQ(pairs[i].reference + (cr ? "\r" : ""), seen.reference) << c.name << ", pair " << i;
     }
     for (int outside : {-1, count, count + 1, 1 << 20}) {
       const Pair seen = Fetch(c.data, outside);
@@ -190,19 +189,15 @@ TEST(FetchVersePair, MissingOrIncompletePairsLeaveEmptyStrings) {
 TEST(FetchVersePair, LongLinesAreCutAtTheCapacityAndTheWalkGoesOn) {
   const std::string line600(599, 'a');
   const std::string line5000(4999, 'b');
-  const std::vector<Pair> pairs = {{"first passage", "Book 1:1"},
-                                   {line600, "Book 2:2"},
-                                   {line5000, "Book 3:3"},
-                                   {"chosen passage", "Book 4:4"},
-                                   {line600, "Book 5:5"},
-                                   {line5000, "Book 6:6"},
+  const std::vector<Pair> pairs = {{"first passage", "Book 1:1"}, {line600, "Book 2:2"},
+                                   {line5000, "Book 3:3"},        {"chosen passage", "Book 4:4"},
+                                   {line600, "Book 5:5"},         {line5000, "Book 6:6"},
                                    {"last passage", "Book 7:7"}};
   const std::string data = Collection(pairs);
   ASSERT_EQ(7, CountVersePairs(View(data)));
 
-  for (const std::size_t capacity : {static_cast<std::size_t>(VERSE_CAPACITY),
-                                     std::size_t{16}, std::size_t{601}, std::size_t{600},
-                                     std::size_t{1}}) {
+  for (const std::size_t capacity : {static_cast<std::size_t>(VERSE_CAPACITY), std::size_t{16},
+                                     std::size_t{601}, std::size_t{600}, std::size_t{1}}) {
     for (int i = 0; i < 7; ++i) {
       const Pair seen = Fetch(data, i, capacity, capacity);
       const std::string text = (pairs[i].text + "\r").substr(0, capacity - 1);
@@ -244,8 +239,7 @@ TEST(FetchVersePair, EveryDrawFetchesAWholePair) {
   std::vector<char> reference(64);
   for (int draw = 0; draw <= RANDOM_MAX; ++draw) {
     const int index = PickVersePair(draw, count);
-    FetchVersePair(View(data), index, text.data(), text.size(), reference.data(),
-                   reference.size());
+    FetchVersePair(View(data), index, text.data(), text.size(), reference.data(), reference.size());
     ASSERT_EQ(pairs[index].text + "\r", text.data()) << "draw " << draw;
     const char* cr = index < count - 1 ? "\r" : "";
     ASSERT_EQ(pairs[index].reference + cr, reference.data()) << "draw " << draw;

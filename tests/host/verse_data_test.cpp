@@ -69,7 +69,8 @@ TEST(VerseData, PairCountsFirstAndLastPairs) {
           << "collection " << id;
     }
     // The last pair fetched is the end of the file: nothing is left unread.
-    const std::string tail = pairs.back().text + "\n" + pairs.back().reference + (lineEnd ? "\n" : "");
+    const std::string tail =
+        pairs.back().text + "\n" + pairs.back().reference + (lineEnd ? "\n" : "");
     EXPECT_EQ(tail, data.substr(data.size() - tail.size())) << "collection " << id;
   }
 }
@@ -78,7 +79,8 @@ TEST(VerseData, PairCountsFirstAndLastPairs) {
 // three more.
 TEST(VerseData, CollectionsShareTheReferenceList) {
   std::vector<std::string> common;
-  for (const Pair& pair : AllPairs(ReadCollection(147))) common.push_back(WithoutCR(pair.reference));
+  for (const Pair& pair : AllPairs(ReadCollection(147)))
+    common.push_back(WithoutCR(pair.reference));
   ASSERT_EQ(528u, common.size());
 
   for (int id = FIRST_COLLECTION; id <= LAST_COLLECTION; ++id) {
@@ -92,7 +94,8 @@ TEST(VerseData, CollectionsShareTheReferenceList) {
     const std::vector<Pair> pairs = AllPairs(ReadCollection(id));
     ASSERT_EQ(expected.size(), pairs.size()) << "collection " << id;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-      EXPECT_EQ(expected[i], WithoutCR(pairs[i].reference)) << "collection " << id << ", pair " << i;
+      EXPECT_EQ(expected[i], WithoutCR(pairs[i].reference))
+          << "collection " << id << ", pair " << i;
     }
   }
 }

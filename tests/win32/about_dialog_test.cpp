@@ -25,8 +25,7 @@ TEST(AboutDialog, EndsWithTheIdOfOkOrCancelWhateverTheNotification) {
     INT_PTR expected;
   };
   const Case cases[] = {
-      {"OK clicked",
-       [](HWND d) { SendDlgItemMessageA(d, IDOK, BM_CLICK, 0, 0); }, IDOK},
+      {"OK clicked", [](HWND d) { SendDlgItemMessageA(d, IDOK, BM_CLICK, 0, 0); }, IDOK},
       {"Enter", [](HWND d) { PressKey(d, VK_RETURN); }, IDOK},
       {"Escape", [](HWND d) { PressKey(d, VK_ESCAPE); }, IDCANCEL},
       {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
@@ -44,8 +43,8 @@ TEST(AboutDialog, EndsWithTheIdOfOkOrCancelWhateverTheNotification) {
 
 TEST(AboutDialog, ProcedureHandlesOnlyInitAndTheTwoButtons) {
   // A real dialog, but the messages go straight to the procedure to see its results.
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT),
-                                   nullptr, AboutDialogProc, 0);
+  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr,
+                                   AboutDialogProc, 0);
   ASSERT_NE(nullptr, dialog);
   struct Case {
     const char* what;
@@ -72,8 +71,8 @@ TEST(AboutDialog, ProcedureHandlesOnlyInitAndTheTwoButtons) {
 }
 
 TEST(AboutDialog, ShowsTheIconNameAndOkButton) {
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT),
-                                   nullptr, AboutDialogProc, 0);
+  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr,
+                                   AboutDialogProc, 0);
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("About", ControlText(dialog));
   HWND icon = GetDlgItem(dialog, 2);

@@ -9,8 +9,12 @@
 #include "content/resource_store.h"
 
 Canvas::Canvas(int width_, int height_, std::uint32_t fill)
-    : width(width_), height(height_), dc(CreateCompatibleDC(nullptr)), bitmap(nullptr),
-      previous(nullptr), pixels(nullptr) {
+    : width(width_),
+      height(height_),
+      dc(CreateCompatibleDC(nullptr)),
+      bitmap(nullptr),
+      previous(nullptr),
+      pixels(nullptr) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -39,8 +43,8 @@ bool IsDark(std::uint32_t pixel, int threshold) {
   return r < threshold && g < threshold && b < threshold;
 }
 
-int CountNewDarkPixels(const Canvas& painted, const Canvas* reference, int left, int top,
-                       int right, int bottom) {
+int CountNewDarkPixels(const Canvas& painted, const Canvas* reference, int left, int top, int right,
+                       int bottom) {
   GdiFlush();
   int count = 0;
   for (int y = top; y < bottom; ++y) {
@@ -104,8 +108,8 @@ bool SaveBitmap(const Canvas& canvas, const std::string& path) {
   file.bfSize = file.bfOffBits + info.biSizeImage;
   std::FILE* out = std::fopen(path.c_str(), "wb");
   if (out == nullptr) return false;
-  bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                 std::fwrite(&info, sizeof info, 1, out) == 1;
+  bool written =
+      std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1;
   std::vector<unsigned char> row(static_cast<std::size_t>(rowBytes), 0);
   for (int y = canvas.height - 1; written && y >= 0; --y) {
     for (int x = 0; x < canvas.width; ++x) {
@@ -123,8 +127,8 @@ int FreeGdiCapacity() {
   std::vector<HFONT> fonts;
   fonts.reserve(70000);
   for (;;) {
-    HFONT font = CreateFontA(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                             0, "Arial");
+    HFONT font =
+        CreateFontA(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     if (font == nullptr || fonts.size() >= 200000) {
       if (font != nullptr) DeleteObject(font);
       break;

@@ -33,8 +33,8 @@ bool IsDark(std::uint32_t pixel, int threshold = 60);
 
 // Pixels of the rectangle [left, right) x [top, bottom) that are dark on `painted`
 // and not dark on `reference` (null: on nothing).
-int CountNewDarkPixels(const Canvas& painted, const Canvas* reference, int left, int top,
-                       int right, int bottom);
+int CountNewDarkPixels(const Canvas& painted, const Canvas* reference, int left, int top, int right,
+                       int bottom);
 
 // A picture decoded from the resource IMAGE `id` independently of the card's loader.
 IPicture* DecodeImageResource(int id);

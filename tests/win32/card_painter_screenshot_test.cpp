@@ -89,8 +89,8 @@ TEST_F(CardPainterScreenshot, WritesOneCardPerPicture) {
   const HolidayList holidays = HolidaysAt({2009, 12, 4, 24, 10, 0, 0, 0});
   ASSERT_EQ(4, holidays.count);
   const COLORREF windowColour = GetSysColor(COLOR_WINDOW);
-  const std::uint32_t background = (GetRValue(windowColour) << 16) |
-                                   (GetGValue(windowColour) << 8) | GetBValue(windowColour);
+  const std::uint32_t background =
+      (GetRValue(windowColour) << 16) | (GetGValue(windowColour) << 8) | GetBValue(windowColour);
   for (int id = 131; id <= 138; ++id) {
     const std::uint32_t code = 1001 + static_cast<std::uint32_t>(id - 131) * 12 / 7;
     const int index = id == 138 ? LongestPassage(code) : (id - 131) * 61 + 7;

@@ -56,9 +56,9 @@ class CardPainter : public ::testing::Test {
 // What DrawTextA draws with the card's style written out by hand.
 void ReferenceText(HDC dc, const char* text, int height, int weight, int left, int top,
                    UINT format) {
-  HFONT font = CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           FF_SWISS | DEFAULT_PITCH, "Arial");
+  HFONT font =
+      CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
   HGDIOBJ previous = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
@@ -69,8 +69,7 @@ void ReferenceText(HDC dc, const char* text, int height, int weight, int left, i
   GdiFlush();
 }
 
-int DifferingPixels(const Canvas& a, const Canvas& b, int left, int top, int right,
-                    int bottom) {
+int DifferingPixels(const Canvas& a, const Canvas& b, int left, int top, int right, int bottom) {
   GdiFlush();
   int count = 0;
   for (int y = top; y < bottom; ++y) {
@@ -198,8 +197,7 @@ TEST_F(CardPainter, VerseAndReferenceBlocksTakeTheirFontsAndPlaces) {
   DrawVerse(painted.dc);
   Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
   ReferenceText(expected.dc, appState.verseText, 24, 400, 13, 14, DT_WORDBREAK | DT_NOPREFIX);
-  ReferenceText(expected.dc, appState.verseReference, 20, 700, 13, 295,
-                DT_WORDBREAK | DT_NOPREFIX);
+  ReferenceText(expected.dc, appState.verseReference, 20, 700, 13, 295, DT_WORDBREAK | DT_NOPREFIX);
   EXPECT_EQ(0, DifferingPixels(painted, expected, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT));
   // The verse wraps onto several lines within the rectangle.
   EXPECT_GT(CountNewDarkPixels(painted, nullptr, 13, 14 + 24 * 3, 336, 14 + 24 * 4), 20);

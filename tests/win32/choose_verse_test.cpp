@@ -136,7 +136,8 @@ TEST_F(ChooseVerseTest, FirstAndLastPairOfEveryCollection) {
     EXPECT_EQ(pairs[count - 1].text, last.text) << "collection " << id;
     EXPECT_EQ('\r', last.text.back()) << "collection " << id;
     ExpectZeroFilled(appState.verseText, "text of the last pair of " + std::to_string(id));
-    ExpectZeroFilled(appState.verseReference, "reference of the last pair of " + std::to_string(id));
+    ExpectZeroFilled(appState.verseReference,
+                     "reference of the last pair of " + std::to_string(id));
   }
 }
 

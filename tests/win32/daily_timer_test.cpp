@@ -57,9 +57,9 @@ class DailyTimer : public ::testing::Test {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "QuillaneDailyTimerTest";
     RegisterClassA(&windowClass);
-    window.reset(CreateWindowExA(0, windowClass.lpszClassName, "daily timer",
-                                 WS_OVERLAPPEDWINDOW, 10, 10, 200, 200, nullptr, nullptr,
-                                 windowClass.hInstance, nullptr));
+    window.reset(CreateWindowExA(0, windowClass.lpszClassName, "daily timer", WS_OVERLAPPEDWINDOW,
+                                 10, 10, 200, 200, nullptr, nullptr, windowClass.hInstance,
+                                 nullptr));
     ASSERT_NE(nullptr, window.get());
     appState.newPictureRequested = 0;
     std::strcpy(appState.verseText, "unchanged verse");
@@ -79,8 +79,8 @@ class DailyTimer : public ::testing::Test {
 }  // namespace
 
 TEST_F(DailyTimer, ADayOrMoreSinceTheReferenceChangesAndShowsTheCard) {
-  const std::int64_t referencesBack[] = {2 * TICKS_PER_DAY, TICKS_PER_DAY + TICKS_PER_SECOND,
-                                         Now(), -1};
+  const std::int64_t referencesBack[] = {2 * TICKS_PER_DAY, TICKS_PER_DAY + TICKS_PER_SECOND, Now(),
+                                         -1};
   for (std::int64_t back : referencesBack) {
     // A zero reference (never stored) stands in the last row.
     const bool zero = back == -1;
@@ -107,8 +107,8 @@ TEST_F(DailyTimer, ADayOrMoreSinceTheReferenceChangesAndShowsTheCard) {
 }
 
 TEST_F(DailyTimer, LessThanADayChangesNothing) {
-  const std::int64_t referencesBack[] = {0, TICKS_PER_DAY - 30 * TICKS_PER_SECOND,
-                                         -TICKS_PER_DAY, -365 * TICKS_PER_DAY};
+  const std::int64_t referencesBack[] = {0, TICKS_PER_DAY - 30 * TICKS_PER_SECOND, -TICKS_PER_DAY,
+                                         -365 * TICKS_PER_DAY};
   for (std::int64_t back : referencesBack) {
     ShowWindow(window.get(), SW_HIDE);
     SetTimer(window.get(), DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr);

@@ -21,25 +21,25 @@ bool SystemTicks(const LocalTime& t, std::int64_t* ticks) {
   const SYSTEMTIME system = ToSystemTime(t);
   FILETIME stamp{0xBDBDBDBD, 0xBDBDBDBD};
   if (!SystemTimeToFileTime(&system, &stamp)) return false;
-  *ticks = static_cast<std::int64_t>(
-      (static_cast<std::uint64_t>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime);
+  *ticks = static_cast<std::int64_t>((static_cast<std::uint64_t>(stamp.dwHighDateTime) << 32) |
+                                     stamp.dwLowDateTime);
   return true;
 }
 
 const std::vector<LocalTime>& KnownDates() {
   static const std::vector<LocalTime> dates = {
-      At(1601, 1, 1, 0, 0, 0, 0),       At(1601, 1, 1, 0, 0, 0, 1),
+      At(1601, 1, 1, 0, 0, 0, 0),        At(1601, 1, 1, 0, 0, 0, 1),
       At(1601, 12, 31, 23, 59, 59, 999), At(1700, 2, 28, 12, 0, 0, 0),
-      At(1752, 9, 14, 0, 0, 0, 0),      At(1899, 12, 29, 6, 0, 0, 0),
-      At(1899, 12, 29, 18, 30, 15, 0),  At(1899, 12, 30, 0, 0, 0, 0),
-      At(1899, 12, 30, 12, 0, 0, 0),    At(1899, 12, 31, 0, 0, 0, 0),
-      At(1900, 1, 1, 0, 0, 0, 0),       At(1900, 2, 28, 23, 59, 59, 0),
-      At(1900, 3, 1, 0, 0, 0, 0),       At(1999, 12, 31, 23, 59, 59, 999),
-      At(2000, 2, 29, 12, 34, 56, 789), At(2000, 3, 1, 0, 0, 0, 0),
-      At(2006, 1, 1, 10, 0, 0, 0),      At(2010, 12, 25, 23, 59, 0, 0),
-      At(2010, 12, 25, 23, 59, 0, 1),   At(2024, 2, 29, 5, 0, 17, 250),
-      At(2099, 12, 31, 23, 59, 59, 0),  At(2099, 12, 31, 23, 59, 59, 999),
-      At(2100, 2, 28, 5, 0, 0, 0),      At(9999, 12, 31, 23, 59, 59, 999),
+      At(1752, 9, 14, 0, 0, 0, 0),       At(1899, 12, 29, 6, 0, 0, 0),
+      At(1899, 12, 29, 18, 30, 15, 0),   At(1899, 12, 30, 0, 0, 0, 0),
+      At(1899, 12, 30, 12, 0, 0, 0),     At(1899, 12, 31, 0, 0, 0, 0),
+      At(1900, 1, 1, 0, 0, 0, 0),        At(1900, 2, 28, 23, 59, 59, 0),
+      At(1900, 3, 1, 0, 0, 0, 0),        At(1999, 12, 31, 23, 59, 59, 999),
+      At(2000, 2, 29, 12, 34, 56, 789),  At(2000, 3, 1, 0, 0, 0, 0),
+      At(2006, 1, 1, 10, 0, 0, 0),       At(2010, 12, 25, 23, 59, 0, 0),
+      At(2010, 12, 25, 23, 59, 0, 1),    At(2024, 2, 29, 5, 0, 17, 250),
+      At(2099, 12, 31, 23, 59, 59, 0),   At(2099, 12, 31, 23, 59, 59, 999),
+      At(2100, 2, 28, 5, 0, 0, 0),       At(9999, 12, 31, 23, 59, 59, 999),
   };
   return dates;
 }
@@ -51,8 +51,8 @@ std::vector<LocalTime> RandomDates(int count, int lastYear) {
   };
   std::vector<LocalTime> dates;
   while (static_cast<int>(dates.size()) < count) {
-    const LocalTime t = At(uniform(1601, lastYear), uniform(1, 12), uniform(1, 31),
-                           uniform(0, 23), uniform(0, 59), uniform(0, 59), uniform(0, 999));
+    const LocalTime t = At(uniform(1601, lastYear), uniform(1, 12), uniform(1, 31), uniform(0, 23),
+                           uniform(0, 59), uniform(0, 59), uniform(0, 999));
     if (IsValidDate(t.year, t.month, t.day)) dates.push_back(t);
   }
   return dates;
@@ -91,10 +91,10 @@ TEST(LocalTimeConversion, OleDateEqualsSystemTimeToVariantTime) {
 
 TEST(LocalTimeConversion, RejectsWhatTheSystemRejects) {
   const LocalTime invalid[] = {
-      At(2024, 4, 31, 0, 0, 0, 0),   At(2023, 2, 30, 0, 0, 0, 0),
-      At(2024, 13, 1, 0, 0, 0, 0),  At(2024, 0, 1, 0, 0, 0, 0),   At(2024, 1, 0, 0, 0, 0, 0),
-      At(2024, 1, 32, 0, 0, 0, 0),  At(2024, 1, 1, 24, 0, 0, 0),  At(2024, 1, 1, 0, 60, 0, 0),
-      At(2024, 1, 1, 0, 0, 60, 0),  At(2024, 1, 1, 0, 0, 0, 1000), At(1600, 12, 31, 0, 0, 0, 0),
+      At(2024, 4, 31, 0, 0, 0, 0),   At(2023, 2, 30, 0, 0, 0, 0),  At(2024, 13, 1, 0, 0, 0, 0),
+      At(2024, 0, 1, 0, 0, 0, 0),    At(2024, 1, 0, 0, 0, 0, 0),   At(2024, 1, 32, 0, 0, 0, 0),
+      At(2024, 1, 1, 24, 0, 0, 0),   At(2024, 1, 1, 0, 60, 0, 0),  At(2024, 1, 1, 0, 0, 60, 0),
+      At(2024, 1, 1, 0, 0, 0, 1000), At(1600, 12, 31, 0, 0, 0, 0),
   };
   for (const LocalTime& t : invalid) {
     std::int64_t ticks = 0;

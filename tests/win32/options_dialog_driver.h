@@ -49,8 +49,8 @@ inline INT_PTR RunModalDialog(int templateId, DLGPROC procedure, std::function<v
                               HWND owner = nullptr) {
   CurrentModalDriver() = ModalDriver{std::move(act)};
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveModalDialog);
-  const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
-                                         owner, procedure, 0);
+  const INT_PTR result =
+      DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, procedure, 0);
   KillTimer(nullptr, timer);
   MSG stale;
   while (PeekMessageA(&stale, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {

@@ -196,8 +196,8 @@ TEST(OptionsDialog, ControlsMatchTheTemplate) {
 
   EXPECT_EQ("Options", WindowText(dialog.get()));
   const LONG dialogStyle = GetWindowLongA(dialog.get(), GWL_STYLE);
-  const LONG templateStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
-                             DS_FIXEDSYS;
+  const LONG templateStyle =
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS;
   EXPECT_EQ(templateStyle, dialogStyle & templateStyle) << std::hex << dialogStyle;
   EXPECT_EQ(0, dialogStyle & (WS_CHILD | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX))
       << std::hex << dialogStyle;
@@ -214,13 +214,22 @@ TEST(OptionsDialog, ControlsMatchTheTemplate) {
   const Control expected[] = {
       {IDOK, "Button", "OK", CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON, {206, 7, 50, 14}},
       {IDCANCEL, "Button", "Cancel", CHILD | WS_TABSTOP | BS_PUSHBUTTON, {206, 24, 50, 14}},
-      {-1, "Static", "Choose which Bible translation to use:", CHILD | WS_GROUP | SS_LEFT,
+      {-1,
+       "Static",
+       "Choose which Bible translation to use:",
+       CHILD | WS_GROUP | SS_LEFT,
        {15, 19, 122, 8}},
-      {IDC_TRANSLATION_LIST, "ComboBox", "", CHILD | WS_TABSTOP | CBS_DROPDOWNLIST,
+      {IDC_TRANSLATION_LIST,
+       "ComboBox",
+       "",
+       CHILD | WS_TABSTOP | CBS_DROPDOWNLIST,
        {15, 30, 121, 71}},
       {-1, "Button", "Startup/Program Options", CHILD | BS_GROUPBOX, {7, 9, 194, 59}},
-      {IDC_AUTOSTART_CHECK, "Button", "Have Quillane start each time your system starts.",
-       CHILD | WS_TABSTOP | BS_AUTOCHECKBOX, {13, 48, 185, 10}},
+      {IDC_AUTOSTART_CHECK,
+       "Button",
+       "Have Quillane start each time your system starts.",
+       CHILD | WS_TABSTOP | BS_AUTOCHECKBOX,
+       {13, 48, 185, 10}},
   };
   HWND control = GetWindow(dialog.get(), GW_CHILD);
   for (const Control& c : expected) {
@@ -263,8 +272,8 @@ TEST(OptionsDialog, ListHoldsTheTranslationsInCodeOrder) {
   const OwnedDialog dialog = OpenOptions();
   ASSERT_NE(nullptr, dialog);
 
-  EXPECT_EQ(0, GetWindowLongA(GetDlgItem(dialog.get(), IDC_TRANSLATION_LIST), GWL_STYLE) &
-                   CBS_SORT);
+  EXPECT_EQ(0,
+            GetWindowLongA(GetDlgItem(dialog.get(), IDC_TRANSLATION_LIST), GWL_STYLE) & CBS_SORT);
   ASSERT_EQ(TRANSLATION_COUNT, ListMessage(dialog.get(), CB_GETCOUNT));
   std::vector<std::string> names;
   for (int k = 0; k < TRANSLATION_COUNT; ++k) {
@@ -272,8 +281,7 @@ TEST(OptionsDialog, ListHoldsTheTranslationsInCodeOrder) {
     std::memset(name, 0xBD, sizeof name);
     ASSERT_LT(ListMessage(dialog.get(), CB_GETLBTEXTLEN, k), LRESULT{sizeof name});
     ListMessage(dialog.get(), CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(name));
-    EXPECT_STREQ(TranslationTable[k].listName, name) << "position " << k << " is code "
-                                                     << 1001 + k;
+    EXPECT_STREQ(TranslationTable[k].listName, name) << "position " << k << " is code " << 1001 + k;
     names.emplace_back(name);
   }
   // Otherwise a sorted list would pass the check above.
@@ -289,8 +297,8 @@ TEST(OptionsDialog, ShowsTheCurrentCodeAndAutostart) {
     LRESULT check;
   };
   std::vector<Case> cases = {
-      {0, 0, CB_ERR, BST_UNCHECKED},        {1000, 1, CB_ERR, BST_CHECKED},
-      {1014, 0, CB_ERR, BST_UNCHECKED},     {1015, 2, CB_ERR, BST_CHECKED},
+      {0, 0, CB_ERR, BST_UNCHECKED},         {1000, 1, CB_ERR, BST_CHECKED},
+      {1014, 0, CB_ERR, BST_UNCHECKED},      {1015, 2, CB_ERR, BST_CHECKED},
       {0xFFFFFFFF, -1, CB_ERR, BST_CHECKED}, {0x80000000u + 1001, 1, CB_ERR, BST_CHECKED},
   };
   for (std::uint32_t code = 1001; code <= 1013; ++code) {
@@ -451,10 +459,9 @@ TEST(OptionsDialog, ModalDialogEndsWithTheCommandsParameter) {
       {"OK clicked", [](HWND d) { SendDlgItemMessageA(d, IDOK, BM_CLICK, 0, 0); }, IDOK, true},
       {"Enter", [](HWND d) { PressKey(d, VK_RETURN); }, IDOK, true},
       {"IDOK with a notification code",
-       [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, 0x1234), 0); }, 0x12340001,
-       true},
-      {"Cancel clicked", [](HWND d) { SendDlgItemMessageA(d, IDCANCEL, BM_CLICK, 0, 0); },
-       IDCANCEL, false},
+       [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, 0x1234), 0); }, 0x12340001, true},
+      {"Cancel clicked", [](HWND d) { SendDlgItemMessageA(d, IDCANCEL, BM_CLICK, 0, 0); }, IDCANCEL,
+       false},
       {"Escape", [](HWND d) { PressKey(d, VK_ESCAPE); }, IDCANCEL, false},
       {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL, false},
       {"IDCANCEL with a notification code",
@@ -483,8 +490,8 @@ TEST(OptionsDialog, ListPositionOfACode) {
     std::uint32_t code;
     int position;
   };
-  const Case cases[] = {{0, -1},     {1000, -1}, {1001, 0},         {1002, 1},
-                        {1013, 12},  {1014, -1}, {0x7FFFFFFF, -1},  {0x80000000u + 1001, -1},
+  const Case cases[] = {{0, -1},         {1000, -1}, {1001, 0},        {1002, 1},
+                        {1013, 12},      {1014, -1}, {0x7FFFFFFF, -1}, {0x80000000u + 1001, -1},
                         {0xFFFFFFFF, -1}};
   for (const Case& c : cases) {
     EXPECT_EQ(c.position, OptionsListPosition(c.code)) << "code " << c.code;

@@ -194,8 +194,7 @@ class RegistryAbuse : public ::testing::Test {
   static std::vector<BYTE> SavedEntry() {
     std::vector<BYTE> entry(MAX_PATH + 1, 0);
     HKEY run = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY_PATH, 0, KEY_QUERY_VALUE, &run) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY_PATH, 0, KEY_QUERY_VALUE, &run) != ERROR_SUCCESS) {
       return {};
     }
     const Key owned(run);
@@ -271,8 +270,8 @@ TEST_F(RegistryAbuse, EveryValueStoredWronglyIsSurvivedAndRepairedAtTheNextSave)
       std::memset(appState.verseText, 0, sizeof appState.verseText);
 
       ReadTheWayTheProgramDoes(setting);
-      EXPECT_EQ(abuse.expected, FieldValue(setting)) << context << std::hex << ": saw 0x"
-                                                     << FieldValue(setting);
+      EXPECT_EQ(abuse.expected, FieldValue(setting))
+          << context << std::hex << ": saw 0x" << FieldValue(setting);
       for (const Setting& other : Settings()) {
         if (other.field == setting.field) continue;
         EXPECT_EQ(other.userValue, FieldValue(other)) << context << ": " << other.name;
@@ -386,9 +385,9 @@ class LockedSettingsKey {
     if (!locked_) return;
     const Key key = OpenKey(SETTINGS_KEY_PATH, WRITE_DAC);
     ASSERT_TRUE(key) << "the owner can no longer change the key's DACL";
-    ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION,
-                                               reinterpret_cast<PSECURITY_DESCRIPTOR>(
-                                                   saved_.data())));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION,
+                                reinterpret_cast<PSECURITY_DESCRIPTOR>(saved_.data())));
     locked_ = false;
   }
 

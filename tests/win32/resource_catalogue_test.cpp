@@ -21,8 +21,7 @@ std::string ResourceName(LPCSTR name) {
 std::set<std::string> Inventory(HMODULE module) {
   std::set<std::string> found;
   struct Walk {
-    static BOOL CALLBACK Language(HMODULE, LPCSTR type, LPCSTR name, WORD language,
-                                  LONG_PTR out) {
+    static BOOL CALLBACK Language(HMODULE, LPCSTR type, LPCSTR name, WORD language, LONG_PTR out) {
       reinterpret_cast<std::set<std::string>*>(out)->insert(
           ResourceName(type) + "/" + ResourceName(name) + "/" + std::to_string(language));
       return TRUE;
@@ -50,10 +49,10 @@ std::set<std::string> ExpectedInventory() {
   add("HOLIDAYS", 129, 129);
   add("IMAGE", 131, 138);
   add("VERSES", 140, 152);
-  add("2", 153, 155);   // bitmaps
-  add("3", 1, 16);      // icon images
-  add("4", 109, 109);   // menu
-  add("5", 103, 103);   // dialogs
+  add("2", 153, 155);  // bitmaps
+  add("3", 1, 16);     // icon images
+  add("4", 109, 109);  // menu
+  add("5", 103, 103);  // dialogs
   add("5", 158, 158);
   add("6", 7, 7);       // string block of ids 96-111
   add("9", 109, 109);   // accelerators
@@ -84,15 +83,14 @@ TEST(ResourceCatalogue, ProgramTypesAreFoundByNameInAnyCase) {
     int first, last;
   };
   const Row rows[] = {
-      {"verses", 140, 152}, {"VERSES", 140, 152}, {"Verses", 140, 152},
+      {"verses", 140, 152},   {"VERSES", 140, 152},   {"Verses", 140, 152},
       {"holidays", 129, 129}, {"HOLIDAYS", 129, 129}, {"hOLIDAYS", 129, 129},
-      {"image", 131, 138}, {"IMAGE", 131, 138}, {"Image", 131, 138},
+      {"image", 131, 138},    {"IMAGE", 131, 138},    {"Image", 131, 138},
   };
   for (const Row& row : rows) {
     for (int id = row.first; id <= row.last; ++id) {
       ByteView view = {nullptr, 0xBDBD};
-      EXPECT_TRUE(FindResourceBytes(id, row.typeName, &view, module))
-          << row.typeName << " " << id;
+      EXPECT_TRUE(FindResourceBytes(id, row.typeName, &view, module)) << row.typeName << " " << id;
       EXPECT_NE(nullptr, view.data) << row.typeName << " " << id;
     }
   }
@@ -107,15 +105,16 @@ TEST(ResourceCatalogue, NothingOutsideTheCarriedIdsIsFound) {
     int id;
   };
   const Row rows[] = {
-      {"verses", 139}, {"verses", 153}, {"holidays", 128}, {"holidays", 130},
-      {"IMAGE", 130}, {"IMAGE", 139}, {"IMAGE", 140}, {"verses", 129}, {"holidays", 140},
+      {"verses", 139}, {"verses", 153}, {"holidays", 128}, {"holidays", 130}, {"IMAGE", 130},
+      {"IMAGE", 139},  {"IMAGE", 140},  {"verses", 129},   {"holidays", 140},
   };
   for (const Row& row : rows) {
     ByteView view = {nullptr, 0xBDBD};
     if (FindResourceBytes(row.id, row.typeName, &view, module)) {
       ADD_FAILURE() << "found: " << row.typeName << " " << row.id;
     } else {
-      EXPECT_EQ(0xBDBDu, view.size) << "written although missing: " << row.typeName << " " << row.id;
+      EXPECT_EQ(0xBDBDu, view.size)
+          << "written although missing: " << row.typeName << " " << row.id;
     }
   }
   EXPECT_EQ(nullptr, FindResourceA(module, MAKEINTRESOURCEA(156), MAKEINTRESOURCEA(2)))
@@ -153,8 +152,8 @@ TEST(ResourceCatalogue, StringsAreTheTitleAndTheClassNameOnly) {
     UINT id;
     const char* text;  // null: no such string
   };
-  const Row rows[] = {{103, "Quillane"}, {109, "QUILLANE"}, {104, nullptr}, {102, nullptr},
-                      {110, nullptr}};
+  const Row rows[] = {
+      {103, "Quillane"}, {109, "QUILLANE"}, {104, nullptr}, {102, nullptr}, {110, nullptr}};
   for (const Row& row : rows) {
     char buffer[100];
     std::memset(buffer, 0xBD, sizeof buffer);
@@ -248,12 +247,8 @@ TEST(ResourceCatalogue, MenuIsThePlainTemplate) {
     const char* text;
   };
   const Item items[] = {
-      {MF_POPUP, 0, "&Menu"},
-      {0, 10000, "Options"},
-      {0, 0, ""},  // separator
-      {MF_END, 105, "E&xit"},
-      {MF_POPUP | MF_END, 0, "&Help"},
-      {MF_END, 104, "&About ..."},
+      {MF_POPUP, 0, "&Menu"}, {0, 10000, "Options"},           {0, 0, ""},  // separator
+      {MF_END, 105, "E&xit"}, {MF_POPUP | MF_END, 0, "&Help"}, {MF_END, 104, "&About ..."},
   };
   std::size_t at = 4;
   for (const Item& item : items) {

@@ -169,10 +169,11 @@ void ExpectDialog(const ExpectedDialog& e, const DialogTemplate& d) {
   for (std::size_t i = 0; i < e.controls.size(); ++i) {
     const ExpectedControl& ec = e.controls[i];
     const ControlTemplate& c = d.controls[i];
-    const std::string at = where + ", control " + std::to_string(i) + " (id " +
-                           std::to_string(ec.id) + ")";
+    const std::string at =
+        where + ", control " + std::to_string(i) + " (id " + std::to_string(ec.id) + ")";
     EXPECT_EQ(ec.id, c.id) << at;
-    EXPECT_TRUE(c.windowClass.isOrdinal) << at << ": class by name \"" << c.windowClass.text << "\"";
+    EXPECT_TRUE(c.windowClass.isOrdinal)
+        << at << ": class by name \"" << c.windowClass.text << "\"";
     EXPECT_EQ(ec.classAtom, c.windowClass.ordinal) << at;
     EXPECT_EQ(ec.style, c.style) << at << std::hex << ": style 0x" << c.style;
     EXPECT_EQ(ec.x, c.x) << at;
@@ -192,8 +193,18 @@ void ExpectDialog(const ExpectedDialog& e, const DialogTemplate& d) {
 constexpr std::uint32_t CHILD = WS_CHILD | WS_VISIBLE;
 
 ExpectedDialog AboutDialog() {
-  return {103, DS_SETFONT | DS_MODALFRAME | WS_CAPTION | WS_SYSMENU, 22, 17, 230, 58,
-          "About", 8, 0, 0, 0, "System",
+  return {103,
+          DS_SETFONT | DS_MODALFRAME | WS_CAPTION | WS_SYSMENU,
+          22,
+          17,
+          230,
+          58,
+          "About",
+          8,
+          0,
+          0,
+          0,
+          "System",
           {
               {2, ATOM_STATIC, nullptr, CHILD | SS_ICON, 14, 9, 20, 20},
               {-1, ATOM_STATIC, "Quillane Version 5.2", CHILD | WS_GROUP | SS_LEFT | SS_NOPREFIX,
@@ -206,19 +217,30 @@ ExpectedDialog AboutDialog() {
 }
 
 ExpectedDialog OptionsDialog() {
-  return {158, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
-          0, 0, 263, 79, "Options", 8, 400, 0, 1, "MS Shell Dlg",
-          {
-              {IDOK, ATOM_BUTTON, "OK", CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON, 206, 7, 50, 14},
-              {IDCANCEL, ATOM_BUTTON, "Cancel", CHILD | WS_TABSTOP | BS_PUSHBUTTON, 206, 24, 50, 14},
-              {-1, ATOM_STATIC, "Choose which Bible translation to use:",
-               CHILD | WS_GROUP | SS_LEFT, 15, 19, 122, 8},
-              {1003, ATOM_COMBOBOX, "", CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 15, 30,
-               121, 71},
-              {-1, ATOM_BUTTON, "Startup/Program Options", CHILD | BS_GROUPBOX, 7, 9, 194, 59},
-              {1004, ATOM_BUTTON, "Have Quillane start each time your system starts.",
-               CHILD | WS_TABSTOP | BS_AUTOCHECKBOX, 13, 48, 185, 10},
-          }};
+  return {
+      158,
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
+      0,
+      0,
+      263,
+      79,
+      "Options",
+      8,
+      400,
+      0,
+      1,
+      "MS Shell Dlg",
+      {
+          {IDOK, ATOM_BUTTON, "OK", CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON, 206, 7, 50, 14},
+          {IDCANCEL, ATOM_BUTTON, "Cancel", CHILD | WS_TABSTOP | BS_PUSHBUTTON, 206, 24, 50, 14},
+          {-1, ATOM_STATIC, "Choose which Bible translation to use:", CHILD | WS_GROUP | SS_LEFT,
+           15, 19, 122, 8},
+          {1003, ATOM_COMBOBOX, "", CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 15, 30, 121,
+           71},
+          {-1, ATOM_BUTTON, "Startup/Program Options", CHILD | BS_GROUPBOX, 7, 9, 194, 59},
+          {1004, ATOM_BUTTON, "Have Quillane start each time your system starts.",
+           CHILD | WS_TABSTOP | BS_AUTOCHECKBOX, 13, 48, 185, 10},
+      }};
 }
 
 TEST(ResourceDialogs, StyleWordsAreExact) {
@@ -260,8 +282,8 @@ TEST(ResourceDialogs, WindowSystemBuildsTheControlsInTemplateOrder) {
   HMODULE module = ProgramModule();
   ASSERT_NE(nullptr, module) << "cannot open " << ProgramPath();
   for (const ExpectedDialog& e : {AboutDialog(), OptionsDialog()}) {
-    HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(e.resourceId), nullptr,
-                                     SilentDialogProc, 0);
+    HWND dialog =
+        CreateDialogParamA(module, MAKEINTRESOURCEA(e.resourceId), nullptr, SilentDialogProc, 0);
     ASSERT_NE(nullptr, dialog) << "dialog " << e.resourceId;
     char caption[64] = {};
     GetWindowTextA(dialog, caption, sizeof caption);
@@ -271,8 +293,8 @@ TEST(ResourceDialogs, WindowSystemBuildsTheControlsInTemplateOrder) {
          child = GetWindow(child, GW_HWNDNEXT), ++index) {
       ASSERT_LT(index, e.controls.size()) << "dialog " << e.resourceId << ": extra control";
       const ExpectedControl& ec = e.controls[index];
-      const std::string at = "dialog " + std::to_string(e.resourceId) + ", control " +
-                             std::to_string(index);
+      const std::string at =
+          "dialog " + std::to_string(e.resourceId) + ", control " + std::to_string(index);
       EXPECT_EQ(ec.id, GetDlgCtrlID(child)) << at;
       char className[32] = {};
       GetClassNameA(child, className, sizeof className);

@@ -42,8 +42,8 @@ TEST(ResourceImages, FacesLoadAsSixteenBitSectionsOfTheirSize) {
   HMODULE module = ProgramModule();
   ASSERT_NE(nullptr, module) << "cannot open " << ProgramPath();
   for (const Face& face : FACES) {
-    GdiObject section(LoadImageA(module, MAKEINTRESOURCEA(face.id), IMAGE_BITMAP, 0, 0,
-                                 LR_CREATEDIBSECTION));
+    GdiObject section(
+        LoadImageA(module, MAKEINTRESOURCEA(face.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(nullptr, section) << "bitmap " << face.id;
     DIBSECTION dib;
     std::memset(&dib, 0xBD, sizeof dib);
@@ -110,12 +110,25 @@ struct IconGroup {
 
 std::vector<IconGroup> IconGroups() {
   return {
-      {107, "icons/quillane.ico",
-       {{1, 32, 16, 4, 744}, {2, 16, 16, 4, 296}, {3, 48, 0, 8, 3752}, {4, 32, 0, 8, 2216},
-        {5, 16, 0, 8, 1384}, {6, 48, 0, 24, 7336}, {7, 32, 0, 24, 3240}, {8, 16, 0, 24, 872}}},
-      {108, "icons/quillane_small.ico",
-       {{9, 32, 16, 4, 744}, {10, 16, 16, 4, 296}, {11, 48, 0, 8, 3752}, {12, 32, 0, 8, 2216},
-        {13, 16, 0, 8, 1384}, {14, 48, 0, 32, 9640}, {15, 32, 0, 24, 3240},
+      {107,
+       "icons/quillane.ico",
+       {{1, 32, 16, 4, 744},
+        {2, 16, 16, 4, 296},
+        {3, 48, 0, 8, 3752},
+        {4, 32, 0, 8, 2216},
+        {5, 16, 0, 8, 1384},
+        {6, 48, 0, 24, 7336},
+        {7, 32, 0, 24, 3240},
+        {8, 16, 0, 24, 872}}},
+      {108,
+       "icons/quillane_small.ico",
+       {{9, 32, 16, 4, 744},
+        {10, 16, 16, 4, 296},
+        {11, 48, 0, 8, 3752},
+        {12, 32, 0, 8, 2216},
+        {13, 16, 0, 8, 1384},
+        {14, 48, 0, 32, 9640},
+        {15, 32, 0, 24, 3240},
         {16, 16, 0, 32, 1128}}},
   };
 }

@@ -104,9 +104,10 @@ TEST(ResourceVersion, ManifestIsTheEmptyAssemblyOfEightySixBytes) {
   const std::vector<unsigned char> manifest = ProgramResource(MAKEINTRESOURCEA(24), 1);
   const std::string text(manifest.begin(), manifest.end());
   ASSERT_EQ(86u, manifest.size()) << text;
-  EXPECT_EQ("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
-            "</assembly>",
-            text);
+  EXPECT_EQ(
+      "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+      "</assembly>",
+      text);
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ inline TestKey OpenTestKey(HKEY root, const char* path, REGSAM access = KEY_READ
 
 inline TestKey CreateTestKey(HKEY root, const char* path) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
     return TestKey();
   }
   return TestKey(key);
@@ -64,8 +64,8 @@ inline void PutStoredValue(HKEY root, const char* path, const char* name, DWORD 
                            const void* data, DWORD size) {
   const TestKey key = CreateTestKey(root, path);
   ASSERT_TRUE(key) << "cannot create " << path;
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.get(), name, 0, type,
-                                          static_cast<const BYTE*>(data), size))
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size))
       << name;
 }
 
@@ -163,8 +163,7 @@ class SettingsRegistryTest : public ::testing::Test {
   }
 
  private:
-  static constexpr const char* SETTING_NAMES[4] = {"timerlow", "timerhigh", "autostart",
-                                                   "version"};
+  static constexpr const char* SETTING_NAMES[4] = {"timerlow", "timerhigh", "autostart", "version"};
 
   static void Restore(HKEY root, const char* path, const char* name, const StoredValue& value) {
     if (!value.present) return;

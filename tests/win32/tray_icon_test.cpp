@@ -63,17 +63,14 @@ void CALLBACK RescueMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      ownerLog.commands.push_back(wParam);
-      return 0;
+    case WM_COMMAND: ownerLog.commands.push_back(wParam); return 0;
     case WM_INITMENUPOPUP:
       ownerLog.menus.push_back(ReadMenu(reinterpret_cast<HMENU>(wParam)));
       for (int i = 0; i < ownerLog.chooseItem; ++i) PostKey(window, VK_DOWN);
       PostKey(window, ownerLog.chooseItem > 0 ? VK_RETURN : VK_ESCAPE);
       SetTimer(nullptr, 0, 3000, RescueMenu);
       return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
@@ -100,8 +97,8 @@ OwnedWindow MakeOwner(bool visible) {
   }();
   EXPECT_NE(0, atom);
   HWND window = CreateWindowExA(0, "QuillaneTrayTestOwner", "tray owner",
-                                WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 10, 10, 200,
-                                100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 10, 10, 200, 100,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   EXPECT_NE(nullptr, window);
   PumpMessages();
   ownerLog = OwnerLog{};
@@ -154,8 +151,7 @@ TEST(TrayIcon, AddFillsTheRecordAndTheShellShowsTheIcon) {
   EXPECT_EQ(nullptr, record.hIcon) << "the icon handle is released once the shell has it";
   EXPECT_STREQ("Quillane", record.szTip);
   EXPECT_TRUE(AllBytesZero(record.szTip + 9, sizeof record.szTip - 9)) << "tip tail";
-  EXPECT_TRUE(AllBytesZero(&record.dwState,
-                           sizeof record - offsetof(NOTIFYICONDATAA, dwState)))
+  EXPECT_TRUE(AllBytesZero(&record.dwState, sizeof record - offsetof(NOTIFYICONDATAA, dwState)))
       << "state, balloon text, version, GUID";
   EXPECT_TRUE(ShellHasIcon(owner.get()));
 

@@ -39,10 +39,10 @@ class MissingData : public ::testing::Test {
                               KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr));
     settings_.reset(key);
     DWORD size = sizeof savedVersion_;
-    hadVersion_ = RegQueryValueExA(key, "version", nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(&savedVersion_), &size) ==
-                      ERROR_SUCCESS &&
-                  size == sizeof savedVersion_;
+    hadVersion_ =
+        RegQueryValueExA(key, "version", nullptr, nullptr, reinterpret_cast<BYTE*>(&savedVersion_),
+                         &size) == ERROR_SUCCESS &&
+        size == sizeof savedVersion_;
   }
 
   void TearDown() override {
