@@ -21,10 +21,9 @@ inline std::uint16_t ReadU16(const std::uint8_t* at) {
 }
 
 inline std::int32_t ReadI32(const std::uint8_t* at) {
-  const std::uint32_t bits = static_cast<std::uint32_t>(at[0]) |
-                             (static_cast<std::uint32_t>(at[1]) << 8) |
-                             (static_cast<std::uint32_t>(at[2]) << 16) |
-                             (static_cast<std::uint32_t>(at[3]) << 24);
+  const std::uint32_t bits =
+      static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
+      (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
   std::int32_t value = 0;
   std::memcpy(&value, &bits, sizeof value);
   return value;

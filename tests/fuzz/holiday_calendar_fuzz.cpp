@@ -21,8 +21,8 @@ constexpr int RECORD_FIELDS = 5;
 
 LocalTime TimeFromHeader(const std::uint8_t* data) {
   LocalTime time{};
-  std::uint16_t* const fields[] = {&time.year,   &time.month,  &time.dayOfWeek, &time.day,
-                                   &time.hour,   &time.minute, &time.second,    &time.millisecond};
+  std::uint16_t* const fields[] = {&time.year, &time.month,  &time.dayOfWeek, &time.day,
+                                   &time.hour, &time.minute, &time.second,    &time.millisecond};
   for (std::size_t i = 0; i < 8; ++i) *fields[i] = ReadU16(data + 2 * i);
   return time;
 }

@@ -75,8 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string cut = Build(reference.get(), capacity);
   Require(cut.size() < capacity, "cut address within its capacity");
   if (capacity <= address.size()) {
-    Require(address.compare(0, cut.size(), cut) == 0, "a cut address is a prefix",
-            Printable(cut));
+    Require(address.compare(0, cut.size(), cut) == 0, "a cut address is a prefix", Printable(cut));
     if (cut.size() > PREFIX.size()) Decode(cut.substr(PREFIX.size()));
     if (cut.size() < address.size()) {
       const std::size_t next = address[cut.size()] == '%' ? 3 : 1;
