@@ -57,8 +57,8 @@ class BudgetReporter : public benchmark::ConsoleReporter {
 // Judged on CPU time: the work is single-threaded, and on a shared machine the wall
 // time also counts the other processes that ran meanwhile.
 void PrintBudgetTable(const std::map<std::string, Times>& times) {
-  std::printf("\n%-36s %9s %9s %9s %9s %8s %9s\n", "figure", "CPU us", "wall us",
-              "budget us", "floor us", "x floor", "of budget");
+  std::printf("\n%-36s %9s %9s %9s %9s %8s %9s\n", "figure", "CPU us", "wall us", "budget us",
+              "floor us", "x floor", "of budget");
   for (const Budget& budget : BUDGETS) {
     const auto measured = times.find(budget.benchmark);
     if (measured == times.end()) continue;

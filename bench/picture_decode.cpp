@@ -35,8 +35,8 @@ bool DecodeOnce(const std::vector<unsigned char>& bytes) {
     return false;
   }
   void* picture = nullptr;
-  const HRESULT result = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE,
-                                        IID_IPicture, &picture);
+  const HRESULT result =
+      OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, &picture);
   stream->Release();
   if (FAILED(result) || picture == nullptr) return false;
   static_cast<IPicture*>(picture)->Release();

@@ -90,9 +90,8 @@ StartupRun TimeOneStart(const std::string& commandLine, const char* className) {
   const double start = NowMilliseconds();
   if (!Launch(commandLine, &process)) return run;
   HWND card = nullptr;
-  bool seen = PollUntil(start, [&] {
-    return (card = WindowOfProcess(className, process.dwProcessId)) != nullptr;
-  });
+  bool seen = PollUntil(
+      start, [&] { return (card = WindowOfProcess(className, process.dwProcessId)) != nullptr; });
   run.windowExists = NowMilliseconds() - start;
   seen = seen && PollUntil(start, [&] { return IsWindowVisible(card) != FALSE; });
   run.windowVisible = NowMilliseconds() - start;
@@ -138,9 +137,9 @@ int RunFloorWindow() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = FLOOR_CLASS;
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, FLOOR_CLASS, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                                CARD_WINDOW_WIDTH, CARD_WINDOW_HEIGHT, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, FLOOR_CLASS, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                      CARD_WINDOW_WIDTH, CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);

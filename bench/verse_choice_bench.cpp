@@ -29,8 +29,8 @@ void ChooseVerseRandomPair(benchmark::State& state) {
   RandomSeed(1);
   for (auto _ : state) {
     const int index = PickVersePair(RandomNext(), CountVersePairs(collection));
-    FetchVersePair(collection, index, appState.verseText, VERSE_CAPACITY,
-                   appState.verseReference, VERSE_CAPACITY);
+    FetchVersePair(collection, index, appState.verseText, VERSE_CAPACITY, appState.verseReference,
+                   VERSE_CAPACITY);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

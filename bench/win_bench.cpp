@@ -101,8 +101,7 @@ Spread Time(int runs, SetUp setUp, Work work) {
 }
 
 void PrintFigure(const char* figure, const Spread& spread, double budget) {
-  std::printf("%-44s %9.3f %9.3f %9.3f", figure, spread.median, spread.minimum,
-              spread.maximum);
+  std::printf("%-44s %9.3f %9.3f %9.3f", figure, spread.median, spread.minimum, spread.maximum);
   if (budget > 0) {
     std::printf(" %9.1f %8.1f%%  %s", budget, 100 * spread.median / budget,
                 spread.median <= budget ? "within budget" : "OVER BUDGET");
@@ -172,28 +171,37 @@ void TimePureReaders() {
   FindResourceBytes(IDR_HOLIDAYS, "HOLIDAYS", &calendar);
   char text[VERSE_CAPACITY];
   char reference[VERSE_CAPACITY];
-  const Spread choice = Time(TIMED_RUNS, [] {}, [&] {
-    const int index = PickVersePair(RandomNext(), CountVersePairs(collection));
-    FetchVersePair(collection, index, text, sizeof text, reference, sizeof reference);
-  });
-  const Spread lastPair = Time(TIMED_RUNS, [] {}, [&] {
-    FetchVersePair(collection, CountVersePairs(collection) - 1, text, sizeof text, reference,
-                   sizeof reference);
-  });
-  const Spread collectionFloor =
-      Time(TIMED_RUNS, [] {}, [&] { scanSink = std::memchr(collection.data, 0, collection.size); });
+  const Spread choice = Time(
+      TIMED_RUNS, [] {},
+      [&] {
+        const int index = PickVersePair(RandomNext(), CountVersePairs(collection));
+        FetchVersePair(collection, index, text, sizeof text, reference, sizeof reference);
+      });
+  const Spread lastPair = Time(
+      TIMED_RUNS, [] {},
+      [&] {
+        FetchVersePair(collection, CountVersePairs(collection) - 1, text, sizeof text, reference,
+                       sizeof reference);
+      });
+  const Spread collectionFloor = Time(
+      TIMED_RUNS, [] {}, [&] { scanSink = std::memchr(collection.data, 0, collection.size); });
   HolidayList list{};
-  const Spread firstDay = Time(TIMED_RUNS, [] {}, [&] {
-    ReadHolidays(calendar, LocalTime{2006, 1, 0, 1, 0, 0, 0, 0}, &list);
-  });
-  const Spread lastMonth = Time(TIMED_RUNS, [] {}, [&] {
-    ReadHolidays(calendar, LocalTime{2099, 12, 2, 1, 0, 0, 0, 0}, &list);
-  });
-  const Spread calendarFloor =
-      Time(TIMED_RUNS, [] {}, [&] { scanSink = std::memchr(calendar.data, 0, calendar.size); });
-  std::printf("\npure readers over the embedded data (collection %d, %zu bytes; calendar %zu "
-              "bytes)\n",
-              collectionId, collection.size, calendar.size);
+  const Spread firstDay = Time(
+      TIMED_RUNS, [] {},
+      [&] {
+        ReadHolidays(calendar, LocalTime{2006, 1, 0, 1, 0, 0, 0, 0}, &list);
+      });
+  const Spread lastMonth = Time(
+      TIMED_RUNS, [] {},
+      [&] {
+        ReadHolidays(calendar, LocalTime{2099, 12, 2, 1, 0, 0, 0, 0}, &list);
+      });
+  const Spread calendarFloor = Time(
+      TIMED_RUNS, [] {}, [&] { scanSink = std::memchr(calendar.data, 0, calendar.size); });
+  std::printf(
+      "\npure readers over the embedded data (collection %d, %zu bytes; calendar %zu "
+      "bytes)\n",
+      collectionId, collection.size, calendar.size);
   PrintFigure("count + fetch, random pair", choice, CHOICE_BUDGET_MS);
   PrintFigure("count + fetch, last pair", lastPair, CHOICE_BUDGET_MS);
   PrintFigure("  floor: memchr over the collection", collectionFloor, 0);
@@ -251,8 +259,8 @@ PaintParts TimePaintParts(HDC target, HWND card) {
     holidays.push_back(once([&] { DrawHolidayLines(target); }));
     share.push_back(decode.back() / paint.back());
   }
-  return PaintParts{SpreadOf(paint),  SpreadOf(decode),   SpreadOf(render),
-                    SpreadOf(verse),  SpreadOf(holidays), SpreadOf(share).median};
+  return PaintParts{SpreadOf(paint), SpreadOf(decode),   SpreadOf(render),
+                    SpreadOf(verse), SpreadOf(holidays), SpreadOf(share).median};
 }
 
 // Private bytes and objects after start-up and over 1000 verse changes, each a new
@@ -261,8 +269,7 @@ void MeasureMemory(HDC target, HWND card) {
   // Grown tables and caches stay grown: a first probe before the measured ones.
   MeasureProcessUsage();
   std::printf("\n%-26s %12s %12s %12s %8s %8s %10s %10s\n", "memory, bytes and objects",
-              "committed", "PrivateUsage", "working set", "GDI", "USER", "free GDI",
-              "free USER");
+              "committed", "PrivateUsage", "working set", "GDI", "USER", "free GDI", "free USER");
   const ProcessUsage before = MeasureProcessUsage();
   PrintUsage("after start-up", before);
   for (int i = 1; i <= VERSE_CHANGES; ++i) {
@@ -327,9 +334,11 @@ int RunBenchmarks() {
   PrintFigure("  IPicture::Render as the card calls it", parts.render, 0);
   PrintFigure("  DrawVerse (verse, reference, attribution)", parts.verse, 0);
   PrintFigure("  DrawHolidayLines (read calendar, draw)", parts.holidays, 0);
-  const Spread calendar = Time(TIMED_RUNS, [] {}, [] { FindNextHolidays(&holidayList); });
+  const Spread calendar = Time(
+      TIMED_RUNS, [] {}, [] { FindNextHolidays(&holidayList); });
   PrintFigure("    FindNextHolidays alone", calendar, 0);
-  const Spread choice = Time(TIMED_RUNS, [] {}, [] { ChooseVerse(); });
+  const Spread choice = Time(
+      TIMED_RUNS, [] {}, [] { ChooseVerse(); });
   PrintFigure("ChooseVerse (registry, resource, choice)", choice, 0);
   std::printf("\nJPEG decode share of a paint: %.0f%% (median over runs of decode / paint)\n",
               100 * parts.decodeShare);
@@ -364,7 +373,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc != 1) {
-    std::fprintf(stderr, "usage: quillane_bench [--readers | --resources EXE | --decode FILE...]\n");
+    std::fprintf(stderr,
+                 "usage: quillane_bench [--readers | --resources EXE | --decode FILE...]\n");
     return 2;
   }
   return RunBenchmarks();
