@@ -3,8 +3,9 @@
 
 QUILLANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-QUILLANE_PACKAGES=(cmake g++ make googletest libgtest-dev libbenchmark-dev
+QUILLANE_PACKAGES=(cmake g++ make clang-format clang-tidy cppcheck googletest libgtest-dev libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation2
   xvfb xauth xdotool imagemagick python3 python3-pil
   diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev nsis)

@@ -14,6 +14,9 @@ cmake --preset host-asan >/dev/null
 cmake --build --preset host-asan -j2
 ctest --preset host-asan
 
+say "Static analysis (clang-format, clang-tidy, cppcheck)"
+scripts/lint.sh
+
 cleanup() { stop_prefix; stop_display; }
 trap cleanup EXIT
 ensure_display
