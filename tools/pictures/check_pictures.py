@@ -22,6 +22,7 @@ from picturelib import (HEADING_INK, HEADING_UNDERLINE_ROW, HEIGHT, HOLIDAY_BOX,
 ROOT = os.path.dirname(os.path.dirname(HERE))
 PICTURE_IDS = range(131, 139)
 MAX_BYTES = 70000
+SAMPLING = [0x22, 0x11, 0x11]   # luminance 2x2, colour 1x1: 4:2:0
 MIN_MEAN, MIN_P5 = 200, 150
 DARK = 90          # frame core rows and columns average below this luminance
 INK = 160          # heading pixels are darker than this, parchment far lighter
@@ -62,6 +63,12 @@ def structure_faults(data):
         if (precision, width, height, components) != (8, WIDTH, HEIGHT, 3):
             faults.append("SOF0 says %d-bit %dx%d with %d components"
                           % (precision, width, height, components))
+        else:
+            # Sampling factors (horizontal << 4 | vertical) of Y, Cb, Cr: 4:2:0.
+            sampling = [sof[6 + 3 * i + 1] for i in range(3)]
+            if sampling != SAMPLING:
+                faults.append("sampling factors %s, want 4:2:0 %s"
+                              % (["%x" % f for f in sampling], ["%x" % f for f in SAMPLING]))
     app0 = [p for m, p in segments if m == 0xE0 and p[:5] == b"JFIF\0"]
     if not app0:
         faults.append("no JFIF header")

@@ -23,9 +23,14 @@ import check_pictures  # noqa: E402
 ROOT = os.path.dirname(os.path.dirname(HERE))
 DEFAULT_OUT = os.path.join(ROOT, "resources", "images")
 
-# The largest file we accept; the best quality that stays below it is used.
+# The largest file we accept.  Quality 88 is used when the picture fits (all eight do,
+# at 33-44 KB); otherwise the best lower quality that stays below the budget.
 BYTE_BUDGET = 64000
-QUALITIES = range(95, 59, -1)
+QUALITIES = range(88, 59, -1)
+# Colour at half the resolution both ways (4:2:0): half as many samples to decode at
+# every paint as full-resolution colour, with no colour fringe to see on the
+# washed-out motifs, the frame or the heading.
+SUBSAMPLING = "4:2:0"
 # Paper grain over the motif, in luminance steps either way.
 GRAIN = 5
 
@@ -40,11 +45,11 @@ def render(picture_id):
 
 
 def encode(image):
-    """Baseline JPEG with JFIF 72 dpi and no EXIF, at the best quality within budget."""
+    """Baseline 4:2:0 JPEG with JFIF 72 dpi and no EXIF, at the best quality within budget."""
     for quality in QUALITIES:
         buf = io.BytesIO()
         image.save(buf, "JPEG", quality=quality, optimize=True, progressive=False,
-                   subsampling=0, dpi=(72, 72))
+                   subsampling=SUBSAMPLING, dpi=(72, 72))
         if buf.tell() <= BYTE_BUDGET:
             return buf.getvalue(), quality
     raise SystemExit("picture does not fit in %d bytes even at quality %d"

@@ -37,7 +37,9 @@ class StructureTest(unittest.TestCase):
         cases = [
             ("as the generator writes it", good, None),
             ("progressive", jpeg(card, progressive=True, dpi=(72, 72)), "frame markers"),
-            ("96 dpi", jpeg(card, dpi=(96, 96)), "JFIF density"),
+            ("4:4:4", jpeg(card, subsampling="4:4:4", dpi=(72, 72)), "sampling factors"),
+            ("4:2:2", jpeg(card, subsampling="4:2:2", dpi=(72, 72)), "sampling factors"),
+            ("96 dpi", jpeg(card, subsampling="4:2:0", dpi=(96, 96)), "JFIF density"),
             ("no density", jpeg(card), "JFIF density"),
             ("EXIF", jpeg(card, dpi=(72, 72), exif=b"Exif\0\0MM\0*\0\0\0\x08\0\0"), "APP1"),
             ("grayscale", jpeg(card.convert("L"), dpi=(72, 72)), "components"),
