@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "settings/settings_store.h"
 #include "shell/commands.h"
 
@@ -24,17 +25,6 @@ constexpr double STARTUP_BUDGET_MS = 300;
 constexpr DWORD WAIT_LIMIT_MS = 20000;
 constexpr char CARD_CLASS[] = "QUILLANE";
 constexpr char FLOOR_CLASS[] = "QUILLANE_STARTUP_FLOOR";
-
-double NowMilliseconds() {
-  static const double ticksPerMillisecond = [] {
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER now{};
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / ticksPerMillisecond;
-}
 
 // Milliseconds from the launch to each thing a watcher sees.
 struct StartupRun {

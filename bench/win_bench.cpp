@@ -21,6 +21,7 @@
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "content/verse_collection.h"
+#include "bench_clock.h"
 #include "picture_decode.h"
 #include "process_usage.h"
 #include "resource_sizes.h"
@@ -61,17 +62,6 @@ struct SelectBack {
   void operator()(HGDIOBJ previous) const { SelectObject(dc, previous); }
 };
 using SelectedObject = std::unique_ptr<void, SelectBack>;
-
-double NowMilliseconds() {
-  static const double ticksPerMillisecond = [] {
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER now{};
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / ticksPerMillisecond;
-}
 
 struct Spread {
   double median;
@@ -210,21 +200,6 @@ void TimePureReaders() {
   PrintFigure("  floor: memchr over the calendar", calendarFloor, 0);
 }
 
-// The current picture drawn as PaintCard draws it: natural size, upright, at the origin.
-void RenderPicture(HDC dc, HWND window) {
-  IPicture* picture = appState.picture;
-  if (picture == nullptr) return;
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture->get_Width(&width);
-  picture->get_Height(&height);
-  const int cx = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), HIMETRIC_PER_INCH);
-  const int cy = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), HIMETRIC_PER_INCH);
-  RECT bounds{};
-  GetClientRect(window, &bounds);
-  picture->Render(dc, 0, 0, cx, cy, 0, height, width, -height, &bounds);
-}
-
 void ChangeVerse() {
   appState.newPictureRequested = 1;
   ChooseVerse();
@@ -254,7 +229,7 @@ PaintParts TimePaintParts(HDC target, HWND card) {
     paint.push_back(once([&] { PaintCard(target, card); }));
     // The picture the paint drew, decoded again as every paint does.
     decode.push_back(once([] { LoadBackgroundPicture(); }));
-    render.push_back(once([&] { RenderPicture(target, card); }));
+    render.push_back(once([&] { DrawBackgroundPicture(target, card); }));
     verse.push_back(once([&] { DrawVerse(target); }));
     holidays.push_back(once([&] { DrawHolidayLines(target); }));
     share.push_back(decode.back() / paint.back());
