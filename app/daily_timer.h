@@ -1,5 +1,5 @@
 #pragma once
-#include "app/platform_types.h"
+#include "core/platform_types.h"
 
 #ifdef _WIN32
 // The one-minute timer's tick: once a rollover is due, a new verse and picture, the

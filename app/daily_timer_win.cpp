@@ -1,9 +1,10 @@
 #include "app/daily_timer.h"
 
-#include "app/app_state.h"
-#include "app/local_time_win.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "core/local_time_win.h"
 #include "app/rollover.h"
-#include "content/choose_verse.h"
+#include "card/choose_verse.h"
 #include "shell/commands.h"
 
 namespace {
@@ -30,5 +31,6 @@ void OnDailyTimer(HWND window) {
   ChooseVerse();
   InvalidateRgn(window, nullptr, TRUE);
   ShowWindow(window, SW_SHOW);
-  SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr);
+  if (!SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr))
+    ReportLastError("SetTimer");
 }

@@ -1,8 +1,9 @@
-#include "app/app_state.h"
-#include "app/random.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "app/startup.h"
 #include "resources/resource_ids.h"
-#include "shell/main_window.h"
+#include "app/main_window.h"
 
 // Named as the system's own declaration names them; the command line is not used.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/,
@@ -14,5 +15,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
   RandomSeed(GetTickCount());
   if (!StartInstance(instance, showCommand)) return 0;
   HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  if (!accelerators) ReportLastError("LoadAcceleratorsA");
   return RunMessageLoop(accelerators);
 }

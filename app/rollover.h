@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/local_time.h"
+#include "core/local_time.h"
 
 // A rollover is due once a whole day (86,400 s) or more has passed since the reference,
 // both counts taken in whole seconds; a clock set back before the reference is not due.

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/platform_types.h"
+#include "core/platform_types.h"
 
 #ifdef _WIN32
 // Creates the card and everything it needs; false when the window cannot be created.

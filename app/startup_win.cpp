@@ -1,16 +1,22 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
-#include "content/choose_verse.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "card/choose_verse.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 #include "shell/commands.h"
-#include "shell/main_window.h"
+#include "app/main_window.h"
+#include "shell/center_window.h"
 #include "shell/tray_icon.h"
 
 void LoadAppStrings(HINSTANCE instance) {
-  LoadStringA(instance, IDS_APP_TITLE, appState.windowTitle, TITLE_CAPACITY);
-  LoadStringA(instance, IDS_WINDOW_CLASS, appState.windowClassName, TITLE_CAPACITY);
+  if (!LoadStringA(instance, IDS_APP_TITLE, appState.windowTitle, TITLE_CAPACITY)) {
+    ReportLastError("LoadStringA");
+  }
+  if (!LoadStringA(instance, IDS_WINDOW_CLASS, appState.windowClassName, TITLE_CAPACITY)) {
+    ReportLastError("LoadStringA");
+  }
 }
 
 bool StartInstance(HINSTANCE instance, int showCommand) {
@@ -19,7 +25,10 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
   HWND window = CreateWindowExA(0, appState.windowClassName, appState.windowTitle,
                                 MAIN_WINDOW_STYLE, CW_USEDEFAULT, 0, CARD_WINDOW_WIDTH,
                                 CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return false;
+  if (window == nullptr) {
+    ReportLastError("CreateWindowExA");
+    return false;
+  }
   LoadSettings();
   AddTrayIcon(window, instance);
   appState.newPictureRequested = 1;
@@ -27,7 +36,8 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
   CenterWindow(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
-  SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr);
+  if (!SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr))
+    ReportLastError("SetTimer");
   return true;
 }
 

@@ -1,3 +1,4 @@
+#include "core/handles.h"
 #include "resource_sizes.h"
 
 #include <windows.h>
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace {
-
-struct ModuleFreer {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using OwnedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
 
 struct TypeTotal {
   std::string name;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "settings/autostart.h"
 #include "settings/settings_store.h"
 #include "shell/commands.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/random.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "bench_data.h"
 #include "content/verse_collection.h"
 

@@ -13,11 +13,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/random.h"
+#include "core/handles.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "card/card_painter.h"
+#include "card/card_painter_internal.h"
 #include "content/background_picture.h"
-#include "content/choose_verse.h"
+#include "card/choose_verse.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "content/verse_collection.h"
@@ -41,27 +43,6 @@ constexpr double CHOICE_BUDGET_MS = 0.2;
 constexpr double CALENDAR_BUDGET_MS = 0.5;
 constexpr char BENCH_WINDOW_CLASS[] = "QUILLANE_BENCH";
 constexpr int HIMETRIC_PER_INCH = 2540;
-
-struct DcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using OwnedDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct GdiDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
-
-struct WindowDestroyer {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-struct SelectBack {
-  HDC dc;
-  void operator()(HGDIOBJ previous) const { SelectObject(dc, previous); }
-};
-using SelectedObject = std::unique_ptr<void, SelectBack>;
 
 struct Spread {
   double median;

@@ -1,20 +1,10 @@
 #pragma once
-#include "app/platform_types.h"
+#include "core/platform_types.h"
 
 #ifdef _WIN32
-struct HolidayList;
-
 // The whole card for one WM_PAINT: background picture, verse, reference, attribution
 // and the coming holidays. The device context stays the caller's.
 void PaintCard(HDC dc, HWND window);
-// The loaded background picture, if any, at its natural size at the origin.
-void DrawBackgroundPicture(HDC dc, HWND window);
-// The verse, reference and attribution blocks.
-void DrawVerse(HDC dc);
-// Refills the process-wide holiday list as of now and draws it.
-void DrawHolidayLines(HDC dc);
-// One line per entry of `list`, at most four.
-void DrawHolidayList(HDC dc, const HolidayList& list);
 // One text in the card's style, wrapped into (left, top)-(336, 500); the font lives
 // only for the call.
 void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top);

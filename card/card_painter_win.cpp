@@ -1,10 +1,11 @@
 #include "card/card_painter.h"
 
 #include <cstring>
-#include <memory>
-#include <type_traits>
 
-#include "app/app_state.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "core/handles.h"
+#include "card/card_painter_internal.h"
 #include "card/card_text.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
@@ -12,18 +13,6 @@
 namespace {
 
 constexpr int HIMETRIC_PER_INCH = 2540;
-
-struct FontDeleter {
-  void operator()(HFONT font) const { DeleteObject(font); }
-};
-using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
-// Puts the object that was selected before back into the device context.
-struct SelectBack {
-  HDC dc;
-  void operator()(HGDIOBJ previous) const { SelectObject(dc, previous); }
-};
-using SelectedObject = std::unique_ptr<void, SelectBack>;
 
 void DrawBlock(HDC dc, const char* text, const TextBlockLayout& block) {
   ::DrawTextBlock(dc, text, block.height, block.weight, block.left, block.top);
@@ -81,6 +70,7 @@ void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, i
   OwnedFont font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FF_SWISS | DEFAULT_PITCH, "Arial"));
+  if (!font) ReportLastError("CreateFontA");
   SelectedObject previous(SelectObject(dc, font.get()), SelectBack{dc});
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));

@@ -1,9 +1,13 @@
 #include "card/passage_lookup.h"
 
-#include "app/app_state.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
 
 void OpenPassageLookup() {
   char address[LOOKUP_ADDRESS_CAPACITY];
   BuildLookupAddress(appState.verseReference, address, sizeof address);
-  ShellExecuteA(nullptr, "Open", address, nullptr, nullptr, SW_SHOWNORMAL);
+  // Values up to 32 are the call's error codes.
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(nullptr, "Open", address, nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) ReportFailure("ShellExecuteA", static_cast<long>(result));
 }

@@ -1,6 +1,6 @@
 #include "content/background_picture.h"
 
-#include "app/random.h"
+#include "core/random.h"
 #include "resources/resource_ids.h"
 
 std::int32_t PictureIdForRandom(int randomValue) {

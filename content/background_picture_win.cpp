@@ -1,35 +1,36 @@
 #include "content/background_picture.h"
 
 #include <cstring>
-#include <memory>
 
 #include <olectl.h>
 
-#include "app/app_state.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "core/handles.h"
 #include "content/resource_store.h"
 
 namespace {
 
-struct GlobalFreeDeleter {
-  void operator()(void* block) const { GlobalFree(block); }
-};
-using OwnedGlobal = std::unique_ptr<void, GlobalFreeDeleter>;
-
-struct ComReleaser {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-using OwnedStream = std::unique_ptr<IStream, ComReleaser>;
+using OwnedStream = ComPtr<IStream>;
 
 // A stream over a movable copy of `bytes`; the stream owns the copy.
 OwnedStream StreamOverCopy(ByteView bytes) {
   OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes.size));
-  if (!block) return nullptr;
+  if (!block) {
+    ReportLastError("GlobalAlloc");
+    return nullptr;
+  }
   void* target = GlobalLock(block.get());
-  if (target == nullptr) return nullptr;
+  if (target == nullptr) {
+    ReportLastError("GlobalLock");
+    return nullptr;
+  }
   std::memcpy(target, bytes.data, bytes.size);
   GlobalUnlock(block.get());
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, &stream)) || stream == nullptr) {
+  const HRESULT created = CreateStreamOnHGlobal(block.get(), TRUE, &stream);
+  if (FAILED(created) || stream == nullptr) {
+    ReportFailure("CreateStreamOnHGlobal", created);
     return nullptr;
   }
   static_cast<void>(block.release());  // freed with the stream from here on
@@ -50,12 +51,18 @@ void LoadBackgroundPicture() {
   // Whatever fails below, the card is painted without a stale picture.
   ReleaseBackgroundPicture();
   ByteView bytes{};
-  if (!FindResourceBytes(appState.pictureId, "IMAGE", &bytes) || bytes.size == 0) return;
+  if (!FindResourceBytes(appState.pictureId, "IMAGE", &bytes) || bytes.size == 0) {
+    ReportLastError("FindResourceA");
+    return;
+  }
   OwnedStream stream = StreamOverCopy(bytes);
   if (!stream) return;
   void* picture = nullptr;
-  if (SUCCEEDED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size), FALSE, IID_IPicture,
-                               &picture))) {
-    appState.picture = static_cast<IPicture*>(picture);
+  const HRESULT loaded =
+      OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size), FALSE, IID_IPicture, &picture);
+  if (FAILED(loaded)) {
+    ReportFailure("OleLoadPicture", loaded);
+    return;
   }
+  appState.picture = static_cast<IPicture*>(picture);
 }

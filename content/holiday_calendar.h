@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/local_time.h"
+#include "core/local_time.h"
 #include "content/byte_view.h"
 
 constexpr int HOLIDAY_SLOTS = 4;

@@ -1,4 +1,5 @@
-#include "app/local_time_win.h"
+#include "core/failure_report.h"
+#include "core/local_time_win.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "resources/resource_ids.h"
@@ -7,6 +8,7 @@ void FindNextHolidays(HolidayList* list) {
   const LocalTime now = CurrentLocalTime();
   ByteView calendar{};
   if (!FindResourceBytes(IDR_HOLIDAYS, "holidays", &calendar)) {
+    ReportLastError("FindResourceA");
     list->count = 0;
     return;
   }

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/platform_types.h"
+#include "core/platform_types.h"
 #include "content/byte_view.h"
 
 #ifdef _WIN32

@@ -1,4 +1,5 @@
-/* Resource identifiers; shared by the resource script and the C++ code, so plain C. */
+/* Resource, menu and command identifiers: the one place they are written as numbers,
+   shared by the resource script, the C++ code and the test scripts, so plain C. */
 #ifndef QUILLANE_RESOURCE_IDS_H
 #define QUILLANE_RESOURCE_IDS_H
 
@@ -10,6 +11,18 @@
 
 #define IDR_MAIN_MENU 109
 #define IDR_ACCELERATORS 109
+
+/* Commands, carried in the low word of WM_COMMAND: the main menu and its shortcuts,
+   the card's buttons (their control ids), and the notification icon's menu. */
+#define CMD_ABOUT 104
+#define CMD_EXIT 105
+#define CMD_OPTIONS 10000
+#define CMD_NEXT_VERSE 12002
+#define CMD_GO_FORTH 12003
+#define CMD_CONTEXT 12004
+#define CMD_TRAY_SHOW 32769
+#define CMD_TRAY_HIDE 32770
+#define CMD_TRAY_EXIT 32771
 
 #define IDD_ABOUT 103
 #define IDD_OPTIONS 158

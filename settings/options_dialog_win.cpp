@@ -1,10 +1,13 @@
 #include "settings/options_dialog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "content/translation_table.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 
+namespace {
+
+// Fills the translation list and sets both controls from AppState.
 void InitOptionsDialog(HWND dialog) {
   // Added in code order into an unsorted list: the order is the mapping to the codes.
   for (const TranslationEntry& entry : TranslationTable) {
@@ -17,6 +20,7 @@ void InitOptionsDialog(HWND dialog) {
                       appState.autostartEnabled != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+// Takes both controls into AppState, saves the settings and flags a new translation.
 void ApplyOptions(HWND dialog) {
   appState.autostartEnabled =
       SendDlgItemMessageA(dialog, IDC_AUTOSTART_CHECK, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
@@ -30,6 +34,8 @@ void ApplyOptions(HWND dialog) {
     appState.translationChanged = 1;
   }
 }
+
+}  // namespace
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {

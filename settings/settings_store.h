@@ -1,13 +1,11 @@
 #pragma once
 // The settings in the registry: key HKEY_LOCAL_MACHINE\Software\Velmora Software\Quillane
 // with "timerlow", "timerhigh", "autostart" and "version", and the autostart value
-// "Quillane" under the current user's Run key. Each operation reads and writes AppState.
+// "Quillane" under the current user's Run key (settings/autostart.h). Each operation
+// reads and writes AppState.
 
 #define SETTINGS_KEY_PATH "Software\\Velmora Software\\Quillane"
-#define RUN_KEY_PATH "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
-#define AUTOSTART_VALUE_NAME "Quillane"
 
-bool IsNtFamilySystem();
 void LoadSettings();
 void SaveSettings();
 void SaveTranslationCode();

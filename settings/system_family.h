@@ -17,11 +17,5 @@ constexpr std::uint32_t PLATFORM_WIN32_NT = 2;
 // version is unknown. Any other platform id counts as NT.
 bool IsNtFamilyVersion(const SystemVersion& version);
 
-#ifdef _WIN32
-// The two families read the settings key differently; LoadSettings and
-// ReadTranslationCode pick a variant by IsNtFamilySystem at every call.
-void LoadSettingsNt();
-void LoadSettingsLegacy();
-void ReadTranslationCodeNt();
-void ReadTranslationCodeLegacy();
-#endif
+// Asks the running system which family it belongs to.
+bool IsNtFamilySystem();

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/platform_types.h"
+#include "core/platform_types.h"
 
 #ifdef _WIN32
 // The About dialog's procedure: OK, Escape and the close box end it with their id.

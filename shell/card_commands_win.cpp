@@ -1,8 +1,9 @@
 #include "shell/card_commands.h"
 
-#include "app/app_state.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
 #include "card/passage_lookup.h"
-#include "content/choose_verse.h"
+#include "card/choose_verse.h"
 #include "resources/resource_ids.h"
 #include "settings/options_dialog.h"
 #include "settings/settings_store.h"
@@ -14,14 +15,20 @@ namespace {
 
 void Repaint(HWND window) { InvalidateRgn(window, nullptr, TRUE); }
 
-}  // namespace
+void HideCard(HWND window) { ShowWindow(window, SW_HIDE); }
 
 void ShowAbout(HWND window) {
-  DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
+  if (DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0) ==
+      -1) {
+    ReportLastError("DialogBoxParamA");
+  }
 }
 
 void ShowOptions(HWND window) {
-  DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OPTIONS), window, OptionsDialogProc, 0);
+  if (DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OPTIONS), window, OptionsDialogProc,
+                      0) == -1) {
+    ReportLastError("DialogBoxParamA");
+  }
   // Only the verse changes with the translation: the picture stays.
   if (appState.translationChanged) {
     ChooseVerse();
@@ -50,7 +57,7 @@ void ShowCardFromTray(HWND window) {
   ShowWindow(window, SW_RESTORE);
 }
 
-void HideCard(HWND window) { ShowWindow(window, SW_HIDE); }
+}  // namespace
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   // The notification code in the high word is not looked at: every notification of a

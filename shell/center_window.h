@@ -1,4 +1,5 @@
 #pragma once
+#include "core/platform_types.h"
 
 struct Rect {
   int left;
@@ -18,3 +19,8 @@ struct WindowPlacement {
 // than the screen the right (bottom) edge wins and the left (top) edge goes negative.
 WindowPlacement CenteredPlacement(const Rect& window, const Rect& desktop, int screenWidth,
                                   int screenHeight);
+
+#ifdef _WIN32
+// Moves `window` to CenteredPlacement on the desktop, without repainting. Always TRUE.
+BOOL CenterWindow(HWND window);
+#endif

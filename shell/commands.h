@@ -1,14 +1,6 @@
 #pragma once
-// Command identifiers carried in the low word of WM_COMMAND.
-constexpr unsigned CMD_ABOUT = 104;
-constexpr unsigned CMD_EXIT = 105;
-constexpr unsigned CMD_OPTIONS = 10000;
-constexpr unsigned CMD_NEXT_VERSE = 12002;
-constexpr unsigned CMD_GO_FORTH = 12003;
-constexpr unsigned CMD_CONTEXT = 12004;
-constexpr unsigned CMD_TRAY_SHOW = 32769;
-constexpr unsigned CMD_TRAY_HIDE = 32770;
-constexpr unsigned CMD_TRAY_EXIT = 32771;
+// The command ids (CMD_...) live with the resource ids, which the menu also uses.
+#include "resources/resource_ids.h"
 
 constexpr unsigned DAILY_TIMER_ID = 100;
 constexpr unsigned DAILY_TIMER_PERIOD_MS = 60000;

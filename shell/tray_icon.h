@@ -1,7 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/platform_types.h"
+#include "core/handles.h"
+#include "core/platform_types.h"
 
 // The icon's id among this window's icons; one icon per window.
 constexpr unsigned TRAY_ICON_ID = 1;
@@ -19,8 +20,8 @@ void OnTrayIconEvent(HWND window, LPARAM event);
 // Shows the icon's menu at the cursor; the choice comes back to `window` as WM_COMMAND.
 void ShowTrayMenu(HWND window);
 // The packed version of the shell library `module` (0 without DllGetVersion or on a
-// failed call). Always releases the module.
-std::uint64_t GetShellVersion(HMODULE module);
+// failed call). Releases the module.
+std::uint64_t GetShellVersion(OwnedModule module);
 
 // The message the task bar broadcasts when it (re)starts and has lost every icon.
 UINT TaskbarCreatedMessage();

@@ -2,27 +2,18 @@
 
 #include <cstddef>
 #include <cstring>
-#include <memory>
-#include <type_traits>
+#include <utility>
 
 #include <shlwapi.h>
 
-#include "app/app_state.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "core/handles.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
 #include "shell/shell_version.h"
 
 namespace {
-
-struct ModuleRelease {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using OwnedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
-
-struct MenuRelease {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuRelease>;
 
 // Shells from 5.0 on read the record up to and including its item GUID; older ones stop
 // before it. Newer headers append a balloon icon handle, which is left out on purpose.
@@ -42,8 +33,9 @@ static_assert(sizeof(NOTIFYICONDATAA::szTip) == TRAY_TIP_CAPACITY,
               "the tip bound is the record's tip buffer");
 
 std::uint32_t TrayIconRecordSizeForThisShell() {
-  const HMODULE shell = LoadLibraryA("Shell32.dll");
-  const std::uint64_t version = shell ? GetShellVersion(shell) : 0;
+  OwnedModule shell(LoadLibraryA("Shell32.dll"));
+  if (!shell) ReportLastError("LoadLibraryA");
+  const std::uint64_t version = shell ? GetShellVersion(std::move(shell)) : 0;
   return TrayIconRecordSize(version, FULL_RECORD_SIZE, OLDER_RECORD_SIZE);
 }
 
@@ -53,9 +45,8 @@ void AppendMenuItem(HMENU menu, unsigned command, const char* text) {
 
 }  // namespace
 
-std::uint64_t GetShellVersion(HMODULE module) {
-  const OwnedModule owned(module);
-  const FARPROC entry = GetProcAddress(module, "DllGetVersion");
+std::uint64_t GetShellVersion(OwnedModule module) {
+  const FARPROC entry = GetProcAddress(module.get(), "DllGetVersion");
   if (!entry) {
     return 0;
   }
@@ -77,10 +68,11 @@ void AddTrayIcon(HWND window, HINSTANCE instance) {
   record.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLANE), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  if (!record.hIcon) ReportLastError("LoadImageA");
   record.hWnd = window;
   record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
   lstrcpynA(record.szTip, TRAY_TIP_TEXT, TRAY_TIP_CAPACITY);
-  Shell_NotifyIconA(NIM_ADD, &record);
+  if (!Shell_NotifyIconA(NIM_ADD, &record)) ReportLastError("Shell_NotifyIconA");
   // The shell keeps its own copy of the icon.
   if (record.hIcon && DestroyIcon(record.hIcon)) {
     record.hIcon = nullptr;
@@ -89,7 +81,7 @@ void AddTrayIcon(HWND window, HINSTANCE instance) {
 
 void RemoveTrayIcon() {
   appState.trayIcon.uFlags = 0;
-  Shell_NotifyIconA(NIM_DELETE, &appState.trayIcon);
+  if (!Shell_NotifyIconA(NIM_DELETE, &appState.trayIcon)) ReportLastError("Shell_NotifyIconA");
 }
 
 UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); }
@@ -119,6 +111,7 @@ void ShowTrayMenu(HWND window) {
   GetCursorPos(&cursor);
   const OwnedMenu menu(CreatePopupMenu());
   if (!menu) {
+    ReportLastError("CreatePopupMenu");
     return;
   }
   if (IsWindowVisible(window)) {

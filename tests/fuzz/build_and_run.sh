@@ -20,7 +20,7 @@ ALL_TARGETS=(verse_collection holiday_calendar passage_lookup holiday_line)
 sources_of() {
   case "$1" in
     verse_collection) echo content/verse_collection.cpp ;;
-    holiday_calendar) echo content/holiday_calendar.cpp app/local_time.cpp ;;
+    holiday_calendar) echo content/holiday_calendar.cpp core/local_time.cpp ;;
     passage_lookup) echo card/passage_lookup.cpp ;;
     holiday_line) echo card/card_text.cpp content/translation_table.cpp ;;
     *) echo "unknown fuzz target: $1" >&2; return 1 ;;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/local_time.h"
+#include "core/local_time.h"
 #include "content/holiday_calendar.h"
 #include "tests/fuzz/fuzz_check.h"
 

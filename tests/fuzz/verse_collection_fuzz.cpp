@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "content/verse_collection.h"
 #include "tests/fuzz/fuzz_check.h"
 

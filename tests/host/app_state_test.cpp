@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace {
 bool AllZero(const void* data, size_t size) {

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/random.h"
+#include "core/random.h"
 #include "content/background_picture.h"
 
 TEST(PictureIdForRandom, MapsGeneratorValuesOntoTheEightCardPictures) {

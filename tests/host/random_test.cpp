@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/random.h"
+#include "core/random.h"
 
 TEST(RandomNext, KnownSequencesForSeedsOneAndZero) {
   struct Case {

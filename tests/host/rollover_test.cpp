@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/local_time.h"
+#include "core/local_time.h"
 #include "app/rollover.h"
 
 #include "tests/support/local_time_support.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/random.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "content/verse_collection.h"
 
 namespace {

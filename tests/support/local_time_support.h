@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/local_time.h"
+#include "core/local_time.h"
 
 inline LocalTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
                     int millisecond = 0) {

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 // The Windows build holds the real handle types, and a notification record that has
 // room for everything up to the item GUID (504 bytes in the 32-bit program).

@@ -7,8 +7,8 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/random.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "card_painter_canvas.h"
 #include "content/background_picture.h"
 

@@ -6,8 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "card/card_painter.h"
+#include "card/card_painter_internal.h"
 #include "card_painter_canvas.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"

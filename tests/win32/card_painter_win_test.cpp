@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/handles.h"
+#include "core/app_state.h"
 #include "card/card_painter.h"
+#include "card/card_painter_internal.h"
 #include "card/card_text.h"
 #include "card_painter_canvas.h"
 #include "content/background_picture.h"
@@ -19,11 +21,6 @@ namespace {
 
 constexpr int CANVAS_WIDTH = 344;
 constexpr int CANVAS_HEIGHT = 506;
-
-struct WindowDestroyer {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 // Each test paints from a known state: a given picture, no request, empty texts; the
 // process-wide state is put back afterwards for whatever runs next in this process.

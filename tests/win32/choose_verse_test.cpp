@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/random.h"
-#include "content/choose_verse.h"
+#include "core/app_state.h"
+#include "core/random.h"
+#include "card/choose_verse.h"
 #include "content/resource_store.h"
 #include "content/translation_table.h"
 #include "content/verse_collection.h"

@@ -6,9 +6,10 @@
 #include <cstring>
 #include <memory>
 
-#include "app/app_state.h"
+#include "core/handles.h"
+#include "core/app_state.h"
 #include "app/daily_timer.h"
-#include "app/local_time_win.h"
+#include "core/local_time_win.h"
 #include "shell/commands.h"
 
 namespace {
@@ -21,11 +22,6 @@ LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LP
   if (message == WM_ERASEBKGND) ++erasures;
   return DefWindowProcA(window, message, wParam, lParam);
 }
-
-struct WindowDestroyer {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 std::int64_t Stamp(const SYSTEMTIME& time) {
   FILETIME stamp{};

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/local_time_win.h"
+#include "core/local_time_win.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/local_time.h"
-#include "app/local_time_win.h"
+#include "core/local_time.h"
+#include "core/local_time_win.h"
 #include "app/rollover.h"
 
 #include "tests/support/local_time_support.h"

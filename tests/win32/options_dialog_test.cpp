@@ -8,11 +8,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/handles.h"
+#include "core/app_state.h"
 #include "content/translation_table.h"
 #include "options_dialog_driver.h"
 #include "resources/resource_ids.h"
 #include "settings/options_dialog.h"
+#include "settings/autostart.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -143,10 +145,7 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-struct WindowCloser {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using OwnedDialog = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
+using OwnedDialog = OwnedWindow;
 
 // The Options dialog as a modeless window: same template, same procedure.
 OwnedDialog OpenOptions(DLGPROC procedure = OptionsDialogProc) {

@@ -13,18 +13,17 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/app_state.h"
-#include "content/choose_verse.h"
+#include "core/handles.h"
+#include "core/app_state.h"
+#include "card/choose_verse.h"
+#include "settings/autostart.h"
 #include "settings/settings_store.h"
 
 namespace {
 
 constexpr std::uint32_t SENTINEL = 0xBDBDBDBD;
 
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using Key = std::unique_ptr<std::remove_pointer<HKEY>::type, KeyCloser>;
+using Key = RegistryKey;
 
 Key OpenKey(const char* path, REGSAM access) {
   HKEY key = nullptr;

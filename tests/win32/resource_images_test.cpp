@@ -10,23 +10,14 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/handles.h"
 #include "resource_module.h"
 
 namespace {
 
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using GdiObject = std::unique_ptr<void, GdiObjectDeleter>;
+using GdiObject = OwnedGdiObject;
 
-struct IconDeleter {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using Icon = std::unique_ptr<std::remove_pointer<HICON>::type, IconDeleter>;
-
-struct ComReleaser {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
+using Icon = OwnedIcon;
 
 struct Face {
   int id;
@@ -223,12 +214,12 @@ TEST(ResourceImages, PicturesDecodeToTheCardSize) {
     GlobalUnlock(block);
     IStream* rawStream = nullptr;
     ASSERT_EQ(S_OK, CreateStreamOnHGlobal(block, TRUE, &rawStream));
-    std::unique_ptr<IStream, ComReleaser> stream(rawStream);
+    ComPtr<IStream> stream(rawStream);
     IPicture* rawPicture = nullptr;
     ASSERT_EQ(S_OK, OleLoadPicture(stream.get(), static_cast<LONG>(jpeg.size()), FALSE,
                                    IID_IPicture, reinterpret_cast<void**>(&rawPicture)))
         << "IMAGE " << id;
-    std::unique_ptr<IPicture, ComReleaser> picture(rawPicture);
+    ComPtr<IPicture> picture(rawPicture);
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     picture->get_Width(&width);

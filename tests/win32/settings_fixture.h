@@ -14,13 +14,12 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/handles.h"
+#include "core/app_state.h"
+#include "settings/autostart.h"
 #include "settings/settings_store.h"
 
-struct TestKeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using TestKey = std::unique_ptr<std::remove_pointer<HKEY>::type, TestKeyCloser>;
+using TestKey = RegistryKey;
 
 inline TestKey OpenTestKey(HKEY root, const char* path, REGSAM access = KEY_READ) {
   HKEY key = nullptr;

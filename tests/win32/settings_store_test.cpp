@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/local_time_win.h"
+#include "core/app_state.h"
+#include "core/local_time_win.h"
+#include "settings/autostart.h"
 #include "settings/settings_store.h"
+#include "settings/settings_store_internal.h"
 #include "settings/system_family.h"
 #include "settings_fixture.h"
 

@@ -9,7 +9,8 @@
 
 #include <shlwapi.h>
 
-#include "app/app_state.h"
+#include "core/handles.h"
+#include "core/app_state.h"
 #include "shell/commands.h"
 #include "shell/shell_version.h"
 #include "shell/tray_icon.h"
@@ -81,11 +82,6 @@ void PumpMessages() {
     DispatchMessageA(&message);
   }
 }
-
-struct WindowCloser {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
 
 OwnedWindow MakeOwner(bool visible) {
   static const ATOM atom = [] {
@@ -198,13 +194,13 @@ TEST(TrayIcon, ComesBackAfterTheTaskBarForgotIt) {
 TEST(TrayIcon, ShellVersionOfRealLibraries) {
   const HMODULE shell = LoadLibraryA("shell32.dll");
   ASSERT_NE(nullptr, shell);
-  const std::uint64_t version = GetShellVersion(shell);
+  const std::uint64_t version = GetShellVersion(OwnedModule(shell));
   EXPECT_GE(version, PackShellVersion(5, 0)) << std::hex << version;
   EXPECT_EQ(0u, version & 0xFFFFFFFFu) << "build and revision are left out";
 
   const HMODULE kernel = LoadLibraryA("kernel32.dll");
   ASSERT_NE(nullptr, kernel);
-  EXPECT_EQ(0u, GetShellVersion(kernel)) << "no DllGetVersion";
+  EXPECT_EQ(0u, GetShellVersion(OwnedModule(kernel))) << "no DllGetVersion";
 }
 
 TEST(TrayIcon, ShellVersionTakesTheReplyOnlyOnSuccess) {
@@ -236,7 +232,7 @@ TEST(TrayIcon, ShellVersionTakesTheReplyOnlyOnSuccess) {
   };
   for (const Case& c : cases) {
     setReply(c.status, c.major, c.minor);
-    EXPECT_EQ(c.expected, GetShellVersion(LoadLibraryA(QUILLANE_FAKE_SHELL)))
+    EXPECT_EQ(c.expected, GetShellVersion(OwnedModule(LoadLibraryA(QUILLANE_FAKE_SHELL))))
         << "status 0x" << std::hex << c.status << " version " << std::dec << c.major << "."
         << c.minor;
     DLLVERSIONINFO request;
@@ -256,7 +252,7 @@ TEST(TrayIcon, ShellVersionTakesTheReplyOnlyOnSuccess) {
 TEST(TrayIcon, ShellVersionReleasesAModuleWithoutTheEntryPoint) {
   const char* const name = "msimg32.dll";
   ASSERT_EQ(nullptr, GetModuleHandleA(name)) << "not loaded by anything else";
-  EXPECT_EQ(0u, GetShellVersion(LoadLibraryA(name)));
+  EXPECT_EQ(0u, GetShellVersion(OwnedModule(LoadLibraryA(name))));
   EXPECT_EQ(nullptr, GetModuleHandleA(name));
 }
 

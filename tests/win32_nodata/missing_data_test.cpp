@@ -10,11 +10,13 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/random.h"
+#include "core/handles.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "card/card_painter.h"
+#include "card/card_painter_internal.h"
 #include "content/background_picture.h"
-#include "content/choose_verse.h"
+#include "card/choose_verse.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "resources/resource_ids.h"
@@ -23,10 +25,7 @@
 
 namespace {
 
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using Key = std::unique_ptr<std::remove_pointer<HKEY>::type, KeyCloser>;
+using Key = RegistryKey;
 
 // Stores "version" for the verse choices and puts the prefix's value back afterwards.
 class MissingData : public ::testing::Test {

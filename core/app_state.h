@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/platform_types.h"
+#include "core/platform_types.h"
 
 constexpr std::uint32_t DEFAULT_TRANSLATION_CODE = 1001;
 constexpr int FIRST_PICTURE_ID = 131;

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/local_time.h"
-#include "app/platform_types.h"
+#include "core/local_time.h"
+#include "core/platform_types.h"
 
 #ifdef _WIN32
 LocalTime CurrentLocalTime();

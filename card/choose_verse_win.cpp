@@ -1,7 +1,8 @@
-#include "content/choose_verse.h"
+#include "card/choose_verse.h"
 
-#include "app/app_state.h"
-#include "app/random.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "content/resource_store.h"
 #include "content/translation_table.h"
 #include "content/verse_collection.h"
@@ -11,6 +12,7 @@ void ChooseVerse() {
   ReadTranslationCode();
   ByteView collection{nullptr, 0};
   if (!FindResourceBytes(CollectionIdForCode(appState.translationCode), "verses", &collection)) {
+    ReportLastError("FindResourceA");
     collection = {nullptr, 0};
   }
   // One draw per choice even when there is nothing to choose from, so the picture

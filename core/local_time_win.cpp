@@ -1,4 +1,4 @@
-#include "app/local_time_win.h"
+#include "core/local_time_win.h"
 
 LocalTime FromSystemTime(const SYSTEMTIME& t) {
   return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};

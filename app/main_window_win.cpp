@@ -1,0 +1,58 @@
+#include "app/main_window.h"
+
+#include "app/daily_timer.h"
+#include "card/card_painter.h"
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "resources/resource_ids.h"
+#include "shell/card_buttons.h"
+#include "shell/card_commands.h"
+#include "shell/commands.h"
+#include "shell/tray_icon.h"
+
+namespace {
+
+void PaintWindow(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  PaintCard(dc, window);
+  EndPaint(window, &paint);
+}
+
+}  // namespace
+
+void InitWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUILLANE));
+  windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SMALL));
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+  windowClass.lpszClassName = appState.windowClassName;
+  if (!RegisterClassExA(&windowClass)) ReportLastError("RegisterClassExA");
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: CreateCardButtons(window); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_PAINT: PaintWindow(window); return 0;
+    case WM_DRAWITEM: DrawButtonFace(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return 0;
+    case WM_COMMAND: return OnCommand(window, wParam, lParam);
+    case WM_SYSCOMMAND: return OnSystemCommand(window, wParam, lParam);
+    case WM_TIMER: OnDailyTimer(window); return 0;
+    case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
+    case TRAY_CALLBACK_MESSAGE: OnTrayIconEvent(window, lParam); return 0;
+    default:
+      // A restarted task bar has forgotten the icon; it announces itself with this.
+      if (message == TaskbarCreatedMessage()) {
+        ReAddTrayIcon(window, appState.instance);
+        return 0;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}

@@ -1,0 +1,70 @@
+#include "shell/card_buttons.h"
+
+#include <cstddef>
+
+#include "core/failure_report.h"
+#include "core/app_state.h"
+#include "core/handles.h"
+#include "resources/resource_ids.h"
+#include "shell/commands.h"
+
+namespace {
+
+struct CardButton {
+  unsigned id;
+  const char* text;
+  int x;
+  int width;
+  int faceId;
+  HBITMAP AppState::*face;
+};
+
+// In creation order; from left to right the card shows Context, the arrow, Go Forth.
+const CardButton CARD_BUTTONS[] = {
+    {CMD_NEXT_VERSE, "Button1", 147, 46, IDB_NEXT_BUTTON, &AppState::nextButtonBitmap},
+    {CMD_GO_FORTH, "Button2", 247, 85, IDB_GO_FORTH_BUTTON, &AppState::goForthButtonBitmap},
+    {CMD_CONTEXT, "Button3", 15, 85, IDB_CONTEXT_BUTTON, &AppState::contextButtonBitmap},
+};
+constexpr std::size_t BUTTON_COUNT = sizeof CARD_BUTTONS / sizeof CARD_BUTTONS[0];
+
+// The faces load in resource id order, one after each button is created, as the card
+// has always loaded them: the bitmap handles come out in the same order as before.
+constexpr std::size_t FACE_LOAD_ORDER[BUTTON_COUNT] = {0, 2, 1};
+
+const CardButton* ButtonOf(unsigned controlId) {
+  for (const CardButton& button : CARD_BUTTONS) {
+    if (button.id == controlId) return &button;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void CreateCardButtons(HWND window) {
+  for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
+    const CardButton& button = CARD_BUTTONS[i];
+    if (!CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, button.x,
+                         BUTTON_TOP, button.width, BUTTON_HEIGHT, window,
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
+                         appState.instance, nullptr)) {
+      ReportLastError("CreateWindowExA");
+    }
+    const CardButton& loaded = CARD_BUTTONS[FACE_LOAD_ORDER[i]];
+    appState.*loaded.face = LoadBitmapA(appState.instance, MAKEINTRESOURCEA(loaded.faceId));
+    if (!(appState.*loaded.face)) ReportLastError("LoadBitmapA");
+  }
+}
+
+void DrawButtonFace(const DRAWITEMSTRUCT& item) {
+  // The same face in every state: no pressed, focused or disabled look.
+  const CardButton* button = ButtonOf(item.CtlID);
+  const OwnedDc memory(CreateCompatibleDC(item.hDC));
+  if (!memory) {
+    ReportLastError("CreateCompatibleDC");
+    return;
+  }
+  HGDIOBJ previous = SelectObject(memory.get(), button ? appState.*button->face : nullptr);
+  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom,
+         memory.get(), 0, 0, SRCCOPY);
+  SelectObject(memory.get(), previous);
+}
