@@ -24,6 +24,9 @@
 //   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT", "type T size N" or "missing"
 //   qdriver reg-set ROOT SUBKEY VALUE N      writes a REG_DWORD (creating the key)
 //   qdriver reg-delete ROOT SUBKEY [VALUE]   deletes a value, or the whole key
+//   qdriver now [CLASS MSG WP LP]   local time "YYYY-MM-DDTHH:MM:SS.mmm" as programs read it;
+//                                   with a message, the times just before and after the first
+//                                   window of CLASS handled it (SendMessage)
 // ROOT is HKLM or HKCU; as a 32-bit program the driver sees the program's registry view.
 #include <windows.h>
 #include <shellapi.h>
@@ -93,6 +96,25 @@ int Reg(const char* root, const char* subkey, const char* value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "now") == 0) {
+    auto print = [](char end) {
+      SYSTEMTIME t;
+      GetLocalTime(&t);
+      std::printf("%04u-%02u-%02uT%02u:%02u:%02u.%03u%c", t.wYear, t.wMonth, t.wDay, t.wHour,
+                  t.wMinute, t.wSecond, t.wMilliseconds, end);
+    };
+    if (argc != 6) {
+      print('\n');
+      return 0;
+    }
+    HWND window = FindWindowA(argv[2], nullptr);
+    if (!window) return 1;
+    print(' ');
+    SendMessageA(window, static_cast<UINT>(Number(argv[3])), Number(argv[4]),
+                 static_cast<LPARAM>(Number(argv[5])));
+    print('\n');
+    return 0;
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: qdriver COMMAND ARGS (see the source)\n");
     return 2;
