@@ -21,6 +21,8 @@
 //   qdriver dlg-send TITLE ID MSG WP LP   SendDlgItemMessage in the dialog TITLE, prints result
 //   qdriver dlg-command TITLE ID     post WM_COMMAND ID to the dialog TITLE
 //   qdriver windows                  lists the visible top-level windows: class, title, rect
+//   qdriver wait-text TEXT MS        wait for a visible window or control with that exact text,
+//                                    prints its handle
 //   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT", "type T size N" or "missing"
 //   qdriver reg-set ROOT SUBKEY VALUE N      writes a REG_DWORD (creating the key)
 //   qdriver reg-delete ROOT SUBKEY [VALUE]   deletes a value, or the whole key
@@ -91,6 +93,25 @@ int Reg(const char* root, const char* subkey, const char* value) {
                 static_cast<unsigned long>(size));
   }
   return 0;
+}
+
+// A wizard's pages have no title of their own; their controls' texts tell them apart.
+struct TextSearch {
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK CheckText(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TextSearch*>(data);
+  char seen[256] = {};
+  GetWindowTextA(window, seen, sizeof seen);
+  if (IsWindowVisible(window) && std::strcmp(seen, search->text) == 0) search->found = window;
+  return search->found == nullptr;
+}
+
+BOOL CALLBACK CheckTextBelow(HWND window, LPARAM data) {
+  EnumChildWindows(window, CheckText, data);
+  return reinterpret_cast<TextSearch*>(data)->found == nullptr;
 }
 
 }  // namespace
@@ -272,6 +293,18 @@ int main(int argc, char** argv) {
           return TRUE;
         },
         0);
+    return 0;
+  }
+  if (command == "wait-text" && argc == 4) {
+    TextSearch search{name, nullptr};
+    if (!WaitFor(Number(argv[3]), [&] {
+          EnumWindows(CheckTextBelow, reinterpret_cast<LPARAM>(&search));
+          return search.found != nullptr;
+        })) {
+      return 1;
+    }
+    std::printf("0x%llx\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(search.found)));
     return 0;
   }
   if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);
