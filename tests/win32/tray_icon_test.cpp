@@ -13,6 +13,7 @@
 #include "shell/commands.h"
 #include "shell/shell_version.h"
 #include "shell/tray_icon.h"
+#include "tray_icon_probe.h"
 
 namespace {
 
@@ -103,23 +104,6 @@ OwnedWindow MakeOwner(bool visible) {
   PumpMessages();
   ownerLog = OwnerLog{};
   return OwnedWindow(window);
-}
-
-// True when the shell holds the icon of `window` with id 1: only then can it be modified.
-bool ShellHasIcon(HWND window) {
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = appState.trayIcon.cbSize;
-  probe.hWnd = window;
-  probe.uID = TRAY_ICON_ID;
-  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
-
-bool ShellDeletesIcon(HWND window) {
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = appState.trayIcon.cbSize;
-  probe.hWnd = window;
-  probe.uID = TRAY_ICON_ID;
-  return Shell_NotifyIconA(NIM_DELETE, &probe) != FALSE;
 }
 
 bool AllBytesZero(const void* start, std::size_t size) {
