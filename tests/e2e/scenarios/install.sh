@@ -131,7 +131,7 @@ expect_installed
 
 # -- The first start from the installed folder registers that path for autostart.
 QUILLANE_EXE="$INSTALLED_EXE" start_quillane
-expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the first start"
+expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the first start"
 expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
 screenshot install_started
 
@@ -166,7 +166,7 @@ wait "$SETUP_PID" || fail "interactive install failed with $?"
 SETUP_PID=
 qd wait-visible QUILLANE 20000 >/dev/null || fail "the finish page did not start Quillane"
 expect_installed
-expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the finish page"
+expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the finish page"
 screenshot install_finish_page_started
 
 # -- Interactive uninstall: the running program is closed; "Yes" removes the settings too.
