@@ -14,5 +14,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
   RandomSeed(GetTickCount());
   if (!StartInstance(instance, showCommand)) return 0;
   HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-  return RunMessageLoop(accelerators);
+  return RunMessageLoop(FindCardWindow(), accelerators);
 }

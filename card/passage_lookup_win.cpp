@@ -4,6 +4,6 @@
 
 void OpenPassageLookup() {
   char address[LOOKUP_ADDRESS_CAPACITY];
-  BuildLookupAddress(appState.verseReference, address, sizeof address);
+  BuildLookupAddress(appState.verseReference, appState.translationCode, address, sizeof address);
   ShellExecuteA(nullptr, "Open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }

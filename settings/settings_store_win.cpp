@@ -110,8 +110,14 @@ void UpdateAutostartEntry() {
   // A fresh profile may not have a Run key yet.
   const RegistryKey run = CreateKey(HKEY_CURRENT_USER, RUN_KEY_PATH, KEY_SET_VALUE);
   if (!run) return;
-  RegSetValueExA(run.get(), AUTOSTART_VALUE_NAME, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
-                 length + 1);
+  // Quoted: unquoted, a path with spaces ("C:\Program Files (x86)\...") is tried as
+  // "C:\Program.exe" first. An unquoted entry of an earlier version is replaced here.
+  char command[MODULE_PATH_CAPACITY + 2] = {};
+  command[0] = '"';
+  std::memcpy(command + 1, path, length);
+  command[length + 1] = '"';
+  RegSetValueExA(run.get(), AUTOSTART_VALUE_NAME, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
+                 length + 3);
 }
 
 // Today at 05:00 with the seconds of this moment, then the defaults written out.

@@ -11,6 +11,7 @@
 //   qdriver post CLASS MSG WP LP     PostMessage to every window of CLASS (numbers: dec or 0x)
 //   qdriver send CLASS MSG WP LP     SendMessage to the first, prints the result
 //   qdriver command CLASS ID         post WM_COMMAND with ID
+//   qdriver child-text CLASS ID      the window text of the first one's control ID
 //   qdriver wait-window TITLE MS     wait for a top-level window with that exact title
 //   qdriver close-window TITLE       post WM_COMMAND IDCANCEL to the window with that title
 //   qdriver tray-icons CLASS         how many windows of CLASS have a notification icon (uID 1)
@@ -207,6 +208,15 @@ int main(int argc, char** argv) {
     auto all = WindowsOfClass(name);
     if (all.empty()) return 1;
     for (HWND window : all) PostMessageA(window, WM_COMMAND, Number(argv[3]), 0);
+    return 0;
+  }
+  if (command == "child-text" && argc == 4) {
+    char text[128] = {};
+    if (!GetWindowTextA(GetDlgItem(first(), static_cast<int>(Number(argv[3]))), text,
+                        sizeof text)) {
+      return 1;
+    }
+    std::puts(text);
     return 0;
   }
   if (command == "wait-window" && argc == 4) {

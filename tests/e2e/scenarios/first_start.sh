@@ -16,8 +16,8 @@ expect_eq "$(reg_value HKLM "$SETTINGS_KEY" autostart)" "dword 1" "autostart"
 expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "version"
 run=$(reg_value HKCU "$RUN_KEY" Quillane)
 case "$run" in
-  "sz "*'\Quillane.exe') ;;
-  *) fail "Run value '$run' is not the program's path" ;;
+  'sz "'*'\Quillane.exe"') ;;
+  *) fail "Run value '$run' is not the program's quoted path" ;;
 esac
 expect_eq "$(qd tray-icons QUILLANE)" "1" "notification icons of the card"
 screenshot first_start

@@ -169,7 +169,7 @@ silent_install_and_uninstall() {
 
   # The first start from the installed folder registers that path for autostart.
   QUILLANE_EXE="$INSTALLED_EXE" start_quillane
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the first start"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the first start"
   expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
   screenshot "install_${MODE}_started"
 
@@ -217,7 +217,7 @@ interactive_install_and_uninstall() {
   SETUP_PID=
   qd wait-visible QUILLANE 20000 >/dev/null || fail "$MODE: the finish page did not start Quillane"
   expect_installed
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the finish page"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the finish page"
   screenshot "install_${MODE}_finish_page_started"
 
   wine "$INSTALL_DIR\\Uninstall.exe" || fail "uninstaller failed to start"
