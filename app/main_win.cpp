@@ -16,5 +16,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
   if (!StartInstance(instance, showCommand)) return 0;
   HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   if (!accelerators) ReportLastError("LoadAcceleratorsA");
-  return RunMessageLoop(accelerators);
+  return RunMessageLoop(FindCardWindow(), accelerators);
 }

@@ -41,14 +41,41 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
   return true;
 }
 
-int RunMessageLoop(HACCEL accelerators) {
+namespace {
+
+BOOL CALLBACK KeepCardWindow(HWND window, LPARAM found) {
+  char className[TITLE_CAPACITY] = {};
+  GetClassNameA(window, className, TITLE_CAPACITY);
+  if (lstrcmpiA(className, appState.windowClassName) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// A click gives a button the keyboard focus, and the keys then go to the button, which
+// would ignore the shortcut's command. Any other window of the thread keeps its keys.
+bool IsForCard(HWND card, HWND target) {
+  return card != nullptr && (target == card || IsChild(card, target));
+}
+
+}  // namespace
+
+HWND FindCardWindow() {
+  HWND card = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), KeepCardWindow, reinterpret_cast<LPARAM>(&card));
+  return card;
+}
+
+int RunMessageLoop(HWND card, HACCEL accelerators) {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    // The message's own window, so that shortcuts also work while a button has focus.
-    if (!TranslateAcceleratorA(message.hwnd, accelerators, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
+  for (;;) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    // The message holds nothing then, and a failed call would only fail again.
+    if (got < 0) return MESSAGE_LOOP_FAILED_EXIT_CODE;
+    if (IsForCard(card, message.hwnd) && TranslateAcceleratorA(card, accelerators, &message)) {
+      continue;
     }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
   }
-  return static_cast<int>(message.wParam);
 }

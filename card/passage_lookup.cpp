@@ -1,10 +1,51 @@
 #include "card/passage_lookup.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 namespace {
 
 constexpr char LOOKUP_PATH[] = "/bible?passage=";
+
+struct LookupVersion {
+  std::uint32_t translationCode;
+  const char* versionPart;
+};
+
+// The service's own short names of our translations.
+constexpr LookupVersion LOOKUP_VERSIONS[] = {
+    {1001, "&version=NIV"},  {1002, "&version=KJV"},  {1003, "&version=AMP"},
+    {1004, "&version=ASV"},  {1005, "&version=CEV"},  {1006, "&version=DARBY"},
+    {1007, "&version=ESV"},  {1008, "&version=KJ21"}, {1009, "&version=MSG"},
+    {1010, "&version=NASB"}, {1011, "&version=NKJV"}, {1012, "&version=NLT"},
+    {1013, "&version=NLV"},
+};
+
+constexpr std::size_t LongestVersionPart() {
+  std::size_t longest = 0;
+  for (const LookupVersion& version : LOOKUP_VERSIONS) {
+    const std::size_t length = std::char_traits<char>::length(version.versionPart);
+    if (length > longest) longest = length;
+  }
+  return longest;
+}
+
+// Even a reference escaped byte for byte leaves room for the translation.
+static_assert(sizeof LOOKUP_BASE_ADDRESS - 1 + sizeof LOOKUP_PATH - 1 +
+                      (REFERENCE_COPY_CAPACITY - 1) * 3 + LongestVersionPart() <
+                  LOOKUP_ADDRESS_CAPACITY,
+              "the longest address fits its buffer");
+
+// Empty for a code outside the table: the service then shows its default translation.
+const char* VersionPartOf(std::uint32_t translationCode) {
+  const LookupVersion* const end = std::end(LOOKUP_VERSIONS);
+  const LookupVersion* const found = std::find_if(
+      std::begin(LOOKUP_VERSIONS), end,
+      [translationCode](const LookupVersion& v) { return v.translationCode == translationCode; });
+  return found != end ? found->versionPart : "";
+}
 
 bool IsPlainByte(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
@@ -43,7 +84,8 @@ void SpacesToPlus(char* text) {
   }
 }
 
-void BuildLookupAddress(const char* verseReference, char* address, std::size_t capacity) {
+void BuildLookupAddress(const char* verseReference, std::uint32_t translationCode, char* address,
+                        std::size_t capacity) {
   if (capacity == 0) return;
   std::memset(address, 0, capacity);
   std::size_t length = 0;
@@ -71,4 +113,6 @@ void BuildLookupAddress(const char* verseReference, char* address, std::size_t c
     if (!AppendUnit(address, capacity, &length, unit, size)) return;
     unit += size;
   }
+  const char* versionPart = VersionPartOf(translationCode);
+  AppendUnit(address, capacity, &length, versionPart, std::strlen(versionPart));
 }

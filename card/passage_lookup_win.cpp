@@ -5,7 +5,7 @@
 
 void OpenPassageLookup() {
   char address[LOOKUP_ADDRESS_CAPACITY];
-  BuildLookupAddress(appState.verseReference, address, sizeof address);
+  BuildLookupAddress(appState.verseReference, appState.translationCode, address, sizeof address);
   // Values up to 32 are the call's error codes.
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(nullptr, "Open", address, nullptr, nullptr, SW_SHOWNORMAL));

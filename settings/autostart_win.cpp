@@ -1,5 +1,7 @@
 #include "settings/autostart.h"
 
+#include <cstring>
+
 #include "core/failure_report.h"
 #include "core/app_state.h"
 #include "core/handles.h"
@@ -52,7 +54,13 @@ void UpdateAutostartEntry() {
   // A fresh profile may not have a Run key yet.
   const RegistryKey run = CreateKey(HKEY_CURRENT_USER, RUN_KEY_PATH, KEY_SET_VALUE);
   if (!run) return;
+  // Quoted: unquoted, a path with spaces ("C:\Program Files (x86)\...") is tried as
+  // "C:\Program.exe" first. An unquoted entry of an earlier version is replaced here.
+  char command[MODULE_PATH_CAPACITY + 2] = {};
+  command[0] = '"';
+  std::memcpy(command + 1, path, length);
+  command[length + 1] = '"';
   const LONG status = RegSetValueExA(run.get(), AUTOSTART_VALUE_NAME, 0, REG_SZ,
-                                     reinterpret_cast<const BYTE*>(path), length + 1);
+                                     reinterpret_cast<const BYTE*>(command), length + 3);
   if (status != ERROR_SUCCESS) ReportFailure("RegSetValueExA", status);
 }

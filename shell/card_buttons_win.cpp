@@ -19,11 +19,12 @@ struct CardButton {
   HBITMAP AppState::*face;
 };
 
-// In creation order; from left to right the card shows Context, the arrow, Go Forth.
+// In creation order; from left to right the card shows Context, the arrow, Go Forth. The
+// texts are never drawn, but they name each button to whatever reads the window's controls.
 const CardButton CARD_BUTTONS[] = {
-    {CMD_NEXT_VERSE, "Button1", 147, 46, IDB_NEXT_BUTTON, &AppState::nextButtonBitmap},
-    {CMD_GO_FORTH, "Button2", 247, 85, IDB_GO_FORTH_BUTTON, &AppState::goForthButtonBitmap},
-    {CMD_CONTEXT, "Button3", 15, 85, IDB_CONTEXT_BUTTON, &AppState::contextButtonBitmap},
+    {CMD_NEXT_VERSE, "Next verse", 147, 46, IDB_NEXT_BUTTON, &AppState::nextButtonBitmap},
+    {CMD_GO_FORTH, "Go Forth", 247, 85, IDB_GO_FORTH_BUTTON, &AppState::goForthButtonBitmap},
+    {CMD_CONTEXT, "Context", 15, 85, IDB_CONTEXT_BUTTON, &AppState::contextButtonBitmap},
 };
 constexpr std::size_t BUTTON_COUNT = sizeof CARD_BUTTONS / sizeof CARD_BUTTONS[0];
 

@@ -84,7 +84,12 @@ void RemoveTrayIcon() {
   if (!Shell_NotifyIconA(NIM_DELETE, &appState.trayIcon)) ReportLastError("Shell_NotifyIconA");
 }
 
-UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); }
+UINT TaskbarCreatedMessage() {
+  // Registered at the card's first message, during start-up; the window procedure asks
+  // for it with every message it does not handle itself.
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
 
 void ReAddTrayIcon(HWND window, HINSTANCE instance) {
   // The message also comes while our icon is still there (newer shells send it when the

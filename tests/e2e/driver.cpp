@@ -11,6 +11,7 @@
 //   qdriver post CLASS MSG WP LP     PostMessage to every window of CLASS (numbers: dec or 0x)
 //   qdriver send CLASS MSG WP LP     SendMessage to the first, prints the result
 //   qdriver command CLASS ID         post WM_COMMAND with ID
+//   qdriver child-text CLASS ID      the window text of the first one's control ID
 //   qdriver wait-window TITLE MS     wait for a top-level window with that exact title
 //   qdriver close-window TITLE       post WM_COMMAND IDCANCEL to the window with that title
 //   qdriver tray-icons CLASS         how many windows of CLASS have a notification icon (uID 1)
@@ -21,9 +22,14 @@
 //   qdriver dlg-send TITLE ID MSG WP LP   SendDlgItemMessage in the dialog TITLE, prints result
 //   qdriver dlg-command TITLE ID     post WM_COMMAND ID to the dialog TITLE
 //   qdriver windows                  lists the visible top-level windows: class, title, rect
+//   qdriver wait-text TEXT MS        wait for a visible window or control with that exact text,
+//                                    prints its handle
 //   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT", "type T size N" or "missing"
 //   qdriver reg-set ROOT SUBKEY VALUE N      writes a REG_DWORD (creating the key)
 //   qdriver reg-delete ROOT SUBKEY [VALUE]   deletes a value, or the whole key
+//   qdriver now [CLASS MSG WP LP]   local time "YYYY-MM-DDTHH:MM:SS.mmm" as programs read it;
+//                                   with a message, the times just before and after the first
+//                                   window of CLASS handled it (SendMessage)
 // ROOT is HKLM or HKCU; as a 32-bit program the driver sees the program's registry view.
 #include <windows.h>
 #include <shellapi.h>
@@ -90,9 +96,47 @@ int Reg(const char* root, const char* subkey, const char* value) {
   return 0;
 }
 
+// A wizard's pages have no title of their own; their controls' texts tell them apart.
+struct TextSearch {
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK CheckText(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TextSearch*>(data);
+  char seen[256] = {};
+  GetWindowTextA(window, seen, sizeof seen);
+  if (IsWindowVisible(window) && std::strcmp(seen, search->text) == 0) search->found = window;
+  return search->found == nullptr;
+}
+
+BOOL CALLBACK CheckTextBelow(HWND window, LPARAM data) {
+  EnumChildWindows(window, CheckText, data);
+  return reinterpret_cast<TextSearch*>(data)->found == nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "now") == 0) {
+    auto print = [](char end) {
+      SYSTEMTIME t;
+      GetLocalTime(&t);
+      std::printf("%04u-%02u-%02uT%02u:%02u:%02u.%03u%c", t.wYear, t.wMonth, t.wDay, t.wHour,
+                  t.wMinute, t.wSecond, t.wMilliseconds, end);
+    };
+    if (argc != 6) {
+      print('\n');
+      return 0;
+    }
+    HWND window = FindWindowA(argv[2], nullptr);
+    if (!window) return 1;
+    print(' ');
+    SendMessageA(window, static_cast<UINT>(Number(argv[3])), Number(argv[4]),
+                 static_cast<LPARAM>(Number(argv[5])));
+    print('\n');
+    return 0;
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: qdriver COMMAND ARGS (see the source)\n");
     return 2;
@@ -164,6 +208,15 @@ int main(int argc, char** argv) {
     auto all = WindowsOfClass(name);
     if (all.empty()) return 1;
     for (HWND window : all) PostMessageA(window, WM_COMMAND, Number(argv[3]), 0);
+    return 0;
+  }
+  if (command == "child-text" && argc == 4) {
+    char text[128] = {};
+    if (!GetWindowTextA(GetDlgItem(first(), static_cast<int>(Number(argv[3]))), text,
+                        sizeof text)) {
+      return 1;
+    }
+    std::puts(text);
     return 0;
   }
   if (command == "wait-window" && argc == 4) {
@@ -250,6 +303,18 @@ int main(int argc, char** argv) {
           return TRUE;
         },
         0);
+    return 0;
+  }
+  if (command == "wait-text" && argc == 4) {
+    TextSearch search{name, nullptr};
+    if (!WaitFor(Number(argv[3]), [&] {
+          EnumWindows(CheckTextBelow, reinterpret_cast<LPARAM>(&search));
+          return search.found != nullptr;
+        })) {
+      return 1;
+    }
+    std::printf("0x%llx\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(search.found)));
     return 0;
   }
   if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);

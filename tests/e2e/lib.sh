@@ -57,23 +57,42 @@ click_card() {
   xdotool mousemove $((x + $1)) $((y + $2)) click "${3:-1}"
 }
 
-# The daily reference stored in the registry, as "YYYY-MM-DD HH:MM:SS" wall-clock.
+# The program stores the local wall-clock reading as 100-ns ticks since 1601 with no zone
+# applied; these read and write it as "YYYY-MM-DDTHH:MM:SS.mmm", the form `qd now` prints.
+# time_py CODE ARG: Python with datetime as d, the start of 1601 as e and ARG as a.
+time_py() {
+  python3 -c "import sys, datetime as d; e = d.datetime(1601, 1, 1); a = sys.argv[1]; $1" "$2"
+}
+
 stored_reference() {
   local low high
   low=$(qd reg HKLM "$SETTINGS_KEY" timerlow | awk '{print $2}')
   high=$(qd reg HKLM "$SETTINGS_KEY" timerhigh | awk '{print $2}')
   [ -n "$low" ] && [ -n "$high" ] || { echo missing; return; }
-  local seconds=$(( ((high << 32) | low) / 10000000 - 11644473600 ))
-  date -u -d "@$seconds" '+%Y-%m-%d %H:%M:%S'
+  time_py 'print((e + d.timedelta(0, 0, int(a) // 10)).isoformat("T", "milliseconds"))' \
+    $(((high << 32) | low))
 }
 
-# Writes a reference of the given wall-clock time ("YYYY-MM-DD HH:MM:SS").
 store_reference() {
-  local seconds ticks
-  seconds=$(date -u -d "$1" +%s)
-  ticks=$(( (seconds + 11644473600) * 10000000 ))
-  qd reg-set HKLM "$SETTINGS_KEY" timerlow $(( ticks & 0xFFFFFFFF )) >/dev/null
-  qd reg-set HKLM "$SETTINGS_KEY" timerhigh $(( ticks >> 32 )) >/dev/null
+  local ticks
+  ticks=$(time_py 'print((d.datetime.fromisoformat(a) - e) // d.timedelta(0, 0, 1) * 10)' "$1")
+  qd reg-set HKLM "$SETTINGS_KEY" timerlow $((ticks & 0xFFFFFFFF)) >/dev/null
+  qd reg-set HKLM "$SETTINGS_KEY" timerhigh $((ticks >> 32)) >/dev/null
+}
+
+# Fails unless the stored reference is a moment from $1 to $2 (less than a minute apart, as
+# `qd now` prints them) moved to 05:00: that moment's date, seconds and milliseconds.
+expect_reference_between() {
+  local ref hm moment
+  ref=$(stored_reference)
+  for hm in "${1:0:16}" "${2:0:16}"; do
+    moment=$hm${ref:16}
+    if [ "${ref:0:16}" = "${hm:0:10}T05:00" ] && [[ ! $moment < $1 && ! $moment > $2 ]]; then
+      echo "reference $ref, moment from $1 to $2"
+      return 0
+    fi
+  done
+  fail "reference $ref is not a moment from $1 to $2 at 05:00"
 }
 
 reg_value() { qd reg "$@" || true; }
@@ -90,7 +109,7 @@ card_shot() {
 }
 
 # Waits until the screen stops changing (a paint or a menu has finished): polls
-# until three screenshots a tenth of a second apart agree, for at most 5 s.
+# until three screenshots a tenth of a second apart agree; fails after 50 looks (5 s if idle).
 settle() {
   local last="" now i same=0
   for i in $(seq 1 50); do
@@ -104,6 +123,7 @@ settle() {
     last=$now
     sleep 0.1
   done
+  fail "the screen kept changing for 50 looks"
 }
 
 # "X Y" of the notification icon: Wine's desktop keeps its task bar along the bottom

@@ -1,7 +1,8 @@
 // The lookup address of an arbitrary reference: every byte value, any length, with and
-// without a colon.
+// without a colon, in a translation of the table or outside it.
 //
-// Input: the reference's bytes (it ends at the input's end or its first NUL).
+// Input: the reference's bytes (it ends at the input's end or its first NUL); the input's
+// size picks the translation code, 1000 to 1014.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -24,10 +25,10 @@ bool IsLetterOrDigit(char c) {
 int HexValue(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
 
 // Exact-size heap buffer, pre-filled, so an overrun or a missing clear shows.
-std::string Build(const char* reference, std::size_t capacity) {
+std::string Build(const char* reference, std::uint32_t code, std::size_t capacity) {
   std::unique_ptr<char[]> address(new char[capacity]);
   std::memset(address.get(), 0xBD, capacity);
-  BuildLookupAddress(reference, address.get(), capacity);
+  BuildLookupAddress(reference, code, address.get(), capacity);
   return TerminatedWithin(address.get(), capacity, "address", true);
 }
 
@@ -59,26 +60,46 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size) std::memcpy(reference.get(), data, size);
   reference[size] = '\0';
 
-  const std::string address = Build(reference.get(), LOOKUP_ADDRESS_CAPACITY);
+  const std::uint32_t code = 1000 + static_cast<std::uint32_t>(size % 15);
+  const std::string address = Build(reference.get(), code, LOOKUP_ADDRESS_CAPACITY);
   Require(address.compare(0, PREFIX.size(), PREFIX) == 0, "starts with the service and path",
           Printable(address));
 
-  // The chapter: the first 49 bytes of the reference, cut at the first colon.
+  // The chapter: the first 49 bytes of the reference, cut at the first colon. The passage
+  // holds no "&", so the first one starts the translation.
   std::string chapter(reference.get(), std::strlen(reference.get()));
   chapter = chapter.substr(0, REFERENCE_COPY_CAPACITY - 1);
   chapter = chapter.substr(0, chapter.find(':'));
-  Require(Decode(address.substr(PREFIX.size())) == chapter, "the passage names the chapter",
-          Printable(address));
+  const std::size_t versionAt = address.find('&');
+  Require(Decode(address.substr(PREFIX.size(), versionAt - PREFIX.size())) == chapter,
+          "the passage names the chapter", Printable(address));
 
-  // Any other capacity cuts the same address at a whole unit, never inside an escape.
+  // A code of the table names its translation in letters and digits; any other, none.
+  const std::string version = versionAt == std::string::npos ? "" : address.substr(versionAt);
+  const bool known = code >= 1001 && code <= 1013;
+  Require(known == !version.empty(), "a version part exactly for a known code", Printable(address));
+  if (known) {
+    const std::string key = "&version=";
+    Require(version.size() > key.size() && version.compare(0, key.size(), key) == 0,
+            "the version key and a name", Printable(version));
+    for (std::size_t i = key.size(); i < version.size(); ++i) {
+      Require(IsLetterOrDigit(version[i]), "only URL-safe bytes in the version",
+              Printable(version));
+    }
+  }
+
+  // Any other capacity cuts the same address at a whole unit, never inside an escape or
+  // the version part.
   const std::size_t capacity = 1 + size % 300;
-  const std::string cut = Build(reference.get(), capacity);
+  const std::string cut = Build(reference.get(), code, capacity);
   Require(cut.size() < capacity, "cut address within its capacity");
   if (capacity <= address.size()) {
     Require(address.compare(0, cut.size(), cut) == 0, "a cut address is a prefix", Printable(cut));
+    Require(cut.size() <= versionAt, "no part of a version that does not fit", Printable(cut));
     if (cut.size() > PREFIX.size()) Decode(cut.substr(PREFIX.size()));
     if (cut.size() < address.size()) {
-      const std::size_t next = address[cut.size()] == '%' ? 3 : 1;
+      const char unit = address[cut.size()];
+      const std::size_t next = unit == '%' ? 3 : unit == '&' ? version.size() : 1;
       Require(cut.size() + next >= capacity, "cut only where the next unit does not fit",
               Printable(cut));
     }

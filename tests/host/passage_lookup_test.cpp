@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,10 +19,11 @@ std::size_t BoundedLength(const char* text, std::size_t capacity) {
   return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : capacity;
 }
 
-// The address in a 255-byte buffer, with sentinels after it to catch an overrun.
-std::string Build(const std::string& reference) {
+// The address in a 255-byte buffer, with sentinels after it to catch an overrun; by
+// default for a code outside the table, which names no translation.
+std::string Build(const std::string& reference, std::uint32_t translationCode = 0) {
   std::vector<char> buffer(LOOKUP_ADDRESS_CAPACITY + 16, '\xBD');
-  BuildLookupAddress(reference.c_str(), buffer.data(), LOOKUP_ADDRESS_CAPACITY);
+  BuildLookupAddress(reference.c_str(), translationCode, buffer.data(), LOOKUP_ADDRESS_CAPACITY);
   for (std::size_t i = LOOKUP_ADDRESS_CAPACITY; i < buffer.size(); ++i) {
     EXPECT_EQ('\xBD', buffer[i]) << "byte " << i << " for " << reference;
   }
@@ -172,7 +174,7 @@ TEST(PassageLookup, SmallerBuffersCutBeforeAnEscapeNeverInside) {
   ASSERT_EQ(PREFIX + "Ps%26alm+9%254", full);
   for (std::size_t capacity = 0; capacity <= full.size() + 2; ++capacity) {
     std::vector<char> buffer(capacity + 8, '\xBD');
-    BuildLookupAddress(reference.c_str(), buffer.data(), capacity);
+    BuildLookupAddress(reference.c_str(), 0, buffer.data(), capacity);
     for (std::size_t i = capacity; i < buffer.size(); ++i) {
       ASSERT_EQ('\xBD', buffer[i]) << "byte " << i << " with capacity " << capacity;
     }
@@ -186,5 +188,33 @@ TEST(PassageLookup, SmallerBuffersCutBeforeAnEscapeNeverInside) {
     }
     // Only a unit that does not fit is left out: one escape at most.
     EXPECT_GE(address.size() + 3, std::min(full.size(), capacity - 1)) << "capacity " << capacity;
+  }
+}
+
+// The service's short name of each translation of the table; other codes name none.
+TEST(PassageLookup, AddressNamesTheTranslationOfTheCode) {
+  // Codes 1000 to 1014, of which the first and last are outside the table.
+  const char* const names[] = {"",     "NIV", "KJV",  "AMP",  "ASV", "CEV", "DARBY", "ESV",
+                               "KJ21", "MSG", "NASB", "NKJV", "NLT", "NLV", ""};
+  for (std::uint32_t i = 0; i < 15; ++i) {
+    const std::string version = *names[i] ? std::string("&version=") + names[i] : "";
+    EXPECT_EQ(PREFIX + "Leviticus+19" + version, Build("Leviticus 19:11\r", 1000 + i))
+        << "for code " << 1000 + i;
+  }
+  for (std::uint32_t code : {0u, 0xFFFFFFFFu}) {
+    EXPECT_EQ(PREFIX + "Leviticus+19", Build("Leviticus 19:11\r", code)) << "for code " << code;
+  }
+  // The longest passage still leaves room for the longest name.
+  const std::string longest = Build(std::string(49, '%'), 1006);
+  EXPECT_EQ("%25&version=DARBY", longest.substr(longest.size() - 17)) << longest;
+
+  // In a smaller buffer the name comes whole or not at all.
+  const std::string full = PREFIX + "Ps+9&version=DARBY";
+  for (std::size_t capacity = PREFIX.size() + 5; capacity <= full.size() + 1; ++capacity) {
+    std::vector<char> buffer(capacity, '\xBD');
+    BuildLookupAddress("Ps 9:1", 1006, buffer.data(), capacity);
+    EXPECT_EQ(capacity > full.size() ? full : PREFIX + "Ps+9",
+              std::string(buffer.data(), BoundedLength(buffer.data(), capacity)))
+        << "capacity " << capacity;
   }
 }

@@ -8,6 +8,7 @@ program and build/win/Quillane.exe is missing, or makensis for the installers.
 
 import hashlib
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -157,6 +158,9 @@ class Installers(unittest.TestCase):
                 data = read(out)
                 self.assertEqual(machine, pe_machine(data), arch)
                 self.assertIn(b"NullsoftInst", data, arch)
+                # It starts without an elevation prompt: only installing for everyone asks.
+                level = re.search(rb'requestedExecutionLevel level="(\w+)"', data)
+                self.assertEqual(b"asInvoker", level and level.group(1), arch)
 
     def test_same_inputs_give_the_same_bytes(self):
         with tempfile.TemporaryDirectory() as tmp:

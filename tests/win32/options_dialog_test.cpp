@@ -123,7 +123,7 @@ std::int64_t StoredSetting(const char* name) {
 
 // The user's autostart entry, or "<none>".
 std::string StoredAutostartEntry() {
-  char path[MAX_PATH + 1] = {};
+  char path[MAX_PATH + 3] = {};
   DWORD size = sizeof path;
   if (RegGetValueA(HKEY_CURRENT_USER, RUN_KEY_PATH, AUTOSTART_VALUE_NAME, RRF_RT_REG_SZ, nullptr,
                    path, &size) != ERROR_SUCCESS) {
@@ -132,10 +132,11 @@ std::string StoredAutostartEntry() {
   return path;
 }
 
-std::string ProgramPath() {
+// The autostart entry of this program: its path in quotes.
+std::string QuotedProgramPath() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
-  return path;
+  return '"' + std::string(path) + '"';
 }
 
 std::string WindowText(HWND window) {
@@ -317,7 +318,7 @@ TEST(OptionsDialog, ShowsTheCurrentCodeAndAutostart) {
 
 TEST(OptionsDialog, OkStoresBothSettingsAndFlagsOnlyANewTranslation) {
   SettingsGuard guard;
-  const std::string program = ProgramPath();
+  const std::string program = QuotedProgramPath();
   struct Case {
     const char* what;
     std::uint32_t startCode;
@@ -370,7 +371,7 @@ TEST(OptionsDialog, ClearingAutostartRemovesTheEntryAtOnce) {
     const OwnedDialog dialog = OpenOptions();
     PressOk(dialog.get());
   }
-  ASSERT_EQ(ProgramPath(), StoredAutostartEntry());
+  ASSERT_EQ(QuotedProgramPath(), StoredAutostartEntry());
   const OwnedDialog dialog = OpenOptions();
   EXPECT_EQ(BST_CHECKED, CheckState(dialog.get()));
   SetCheck(dialog.get(), false);

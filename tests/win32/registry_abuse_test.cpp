@@ -191,7 +191,7 @@ class RegistryAbuse : public ::testing::Test {
 
   // The user's autostart entry with its terminating zero; empty when there is none.
   static std::vector<BYTE> SavedEntry() {
-    std::vector<BYTE> entry(MAX_PATH + 1, 0);
+    std::vector<BYTE> entry(MAX_PATH + 3, 0);  // the quoted path
     HKEY run = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY_PATH, 0, KEY_QUERY_VALUE, &run) != ERROR_SUCCESS) {
       return {};

@@ -124,6 +124,10 @@ inline std::string ThisModulePath() {
   return path;
 }
 
+// What the autostart entry holds: the path in quotes, so that spaces in it cannot make
+// the system start another program.
+inline std::string AutostartCommand() { return '"' + ThisModulePath() + '"'; }
+
 // The mended autostart entry lives with the user; the machine's is only ever removed.
 inline std::array<HKEY, 2> RunRoots() { return {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}; }
 

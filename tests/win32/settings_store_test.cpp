@@ -61,7 +61,7 @@ TEST_F(SettingsStore, FirstStartWritesTheDefaultsAndTheAutostartEntry) {
   EXPECT_EQ(0, storedTime.wMinute);
   EXPECT_EQ(before.day, storedTime.wDay);
 
-  EXPECT_EQ(ThisModulePath(), AutostartEntry(HKEY_CURRENT_USER));
+  EXPECT_EQ(AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER));
   EXPECT_EQ("missing", AutostartEntry(HKEY_LOCAL_MACHINE));
 }
 
@@ -146,7 +146,7 @@ TEST_F(SettingsStore, SaveWritesTheThreeValuesAndTheEntry) {
   EXPECT_EQ(std::to_string(0x01DB0000u), DwordSetting("timerhigh"));
   EXPECT_EQ("1", DwordSetting("autostart"));
   EXPECT_EQ("missing", DwordSetting("version"));
-  EXPECT_EQ(ThisModulePath(), AutostartEntry(HKEY_CURRENT_USER));
+  EXPECT_EQ(AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER));
 
   SaveTranslationCode();
   EXPECT_EQ("1009", DwordSetting("version"));
@@ -159,29 +159,31 @@ TEST_F(SettingsStore, ClearedAutostartRemovesTheEntryAndAMachineEntry) {
     std::int32_t autostart;
     bool plantUser;
     bool plantMachine;
-    const char* expectedUser;  // nullptr: this program's path
+    const char* expectedUser;  // nullptr: this program's quoted path
   };
   const Case cases[] = {
       {"off, both planted", 0, true, true, "missing"},
       {"off, none planted", 0, false, false, "missing"},
       {"off, only the machine's", 0, false, true, "missing"},
-      {"on, a stale user entry is rewritten", 1, true, true, nullptr},
+      {"on, an old unquoted user entry is quoted", 1, true, true, nullptr},
       {"on, any non-zero value", -7, false, true, nullptr},
   };
-  const char stale[] = "C:\\old\\place\\Quillane.exe";
+  // What earlier versions wrote: the path without quotes.
+  const std::string stale = ThisModulePath();
+  const DWORD staleSize = static_cast<DWORD>(stale.size() + 1);
   for (const Case& c : cases) {
     ClearState();
     if (c.plantUser) {
-      PutStoredValue(HKEY_CURRENT_USER, RUN_KEY_PATH, AUTOSTART_VALUE_NAME, REG_SZ, stale,
-                     sizeof stale);
+      PutStoredValue(HKEY_CURRENT_USER, RUN_KEY_PATH, AUTOSTART_VALUE_NAME, REG_SZ, stale.c_str(),
+                     staleSize);
     }
     if (c.plantMachine) {
-      PutStoredValue(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, AUTOSTART_VALUE_NAME, REG_SZ, stale,
-                     sizeof stale);
+      PutStoredValue(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, AUTOSTART_VALUE_NAME, REG_SZ, stale.c_str(),
+                     staleSize);
     }
     appState.autostartEnabled = c.autostart;
     SaveSettings();
-    EXPECT_EQ(c.expectedUser ? std::string(c.expectedUser) : ThisModulePath(),
+    EXPECT_EQ(c.expectedUser ? std::string(c.expectedUser) : AutostartCommand(),
               AutostartEntry(HKEY_CURRENT_USER))
         << c.name;
     EXPECT_EQ("missing", AutostartEntry(HKEY_LOCAL_MACHINE)) << c.name;

@@ -32,7 +32,7 @@ TEST_F(LegacySettings, FirstStartWritesTheDefaultsAndTheAutostartEntry) {
   EXPECT_EQ("1", DwordSetting("autostart"));
   EXPECT_EQ("1001", DwordSetting("version"));
   EXPECT_EQ(1001u, appState.translationCode);
-  EXPECT_EQ(ThisModulePath(), AutostartEntry(HKEY_CURRENT_USER));
+  EXPECT_EQ(AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER));
   EXPECT_EQ("missing", AutostartEntry(HKEY_LOCAL_MACHINE));
 
   // Through the dispatch as well.

@@ -12,6 +12,12 @@ chmod +x "$recorder"
 wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$recorder" /f >/dev/null 2>&1
 start_quillane
 settle
+# Never drawn, but what a screen reader says.
+for pair in "12002:Next verse" "12003:Go Forth" "12004:Context"; do
+  expect_eq "$(qd child-text QUILLANE "${pair%%:*}")" "${pair#*:}" "text of button ${pair%%:*}"
+done
+# Chosen behind the program's back: the arrow's new verse reads it, and Context sends it.
+qd reg-set HKLM "$SETTINGS_KEY" version 1002 >/dev/null
 
 first=$(card_shot buttons_before)
 click_card 170 377            # the arrow
@@ -24,10 +30,8 @@ click_card 57 377             # Context
 for _ in $(seq 1 100); do [ -s "$browser_log" ] && break; sleep 0.1; done
 [ -s "$browser_log" ] || fail "no address reached the browser"
 address=$(head -n 1 "$browser_log")
-case "$address" in
-  https://www.biblegateway.com/bible\?passage=*) ;;
-  *) fail "address '$address'" ;;
-esac
+[[ "$address" =~ ^https://www\.biblegateway\.com/bible\?passage=[A-Za-z0-9+]+\+[0-9]+\&version=KJV$ ]] ||
+  fail "address '$address'"
 echo "browser got: $address"
 
 rm -f "$browser_log"

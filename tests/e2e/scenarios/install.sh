@@ -1,19 +1,40 @@
 #!/usr/bin/env bash
-# Quillane Setup, built from this tree's program as the 64-bit variant: a silent install,
+# Quillane Setup, built from this tree's program as the 64-bit variant, in both modes: for
+# the current user (the default) and for everyone (/AllUsers). In each, a silent install,
 # the first start from the installed folder, a silent reinstall and a silent uninstall
-# while the program runs; then the interactive way: the finish page starts the program,
-# and the uninstaller removes the settings when the user says so.
+# while the program runs; then the interactive way, the mode chosen on its page: the
+# finish page starts the program, and the uninstaller removes the settings when the user
+# says so.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillane'
-INSTALL_DIR='C:\Program Files\Quillane'
-INSTALLED_EXE="$INSTALL_DIR\\Quillane.exe"
-unix_dir="$WINEPREFIX/drive_c/Program Files/Quillane"
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
+ALL_USERS_DIR='C:\Program Files\Quillane'
 setup="$PWD/installer/Quillane Setup amd64.exe"
 version=$(sed -n 's/^project(Quillane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
   "$QUILLANE_SOURCE_DIR/CMakeLists.txt")
 SETUP_PID=
+IFS='|' read -r LOCAL_APPDATA APPDATA <<<"$(wine cmd /c 'echo %LOCALAPPDATA%^|%APPDATA%' | tr -d '\r')"
+
+# "C:\..." as a path in this prefix.
+unix_path() { local rest=${1#?:\\}; echo "$WINEPREFIX/drive_c/${rest//\\//}"; }
+
+# The places of an install for MODE: "user", the current user, or "all", everyone.
+use_mode() {
+  MODE=$1
+  if [ "$MODE" = user ]; then
+    INSTALL_DIR="$LOCAL_APPDATA\\Programs\\Quillane"
+    ROOT=HKCU
+    SWITCHES=()
+    shortcut="$(unix_path "$APPDATA")/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
+  else
+    INSTALL_DIR=$ALL_USERS_DIR
+    ROOT=HKLM
+    SWITCHES=(/AllUsers)
+    shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
+  fi
+  INSTALLED_EXE="$INSTALL_DIR\\Quillane.exe"
+  unix_dir=$(unix_path "$INSTALL_DIR")
+}
 
 elapsed() { awk -v from="$1" -v to="$(date +%s.%N)" 'BEGIN { printf "%.1f", to - from }'; }
 
@@ -42,9 +63,14 @@ remove_install() {
   fi
   if [ -n "$SETUP_PID" ] && kill -0 "$SETUP_PID" 2>/dev/null; then kill "$SETUP_PID" || true; fi
   wait_uninstaller_done || true
-  rm -rf "$unix_dir" "$WINEPREFIX"/drive_c/users/*/Temp/~nsu*.tmp
-  rm -f "$shortcut"
-  qd reg-delete HKLM "$UNINSTALL_KEY" >/dev/null || true
+  rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/~nsu*.tmp
+  local mode
+  for mode in user all; do
+    use_mode $mode
+    rm -rf "$unix_dir"
+    rm -f "$shortcut"
+    qd reg-delete $ROOT "$UNINSTALL_KEY" >/dev/null || true
+  done
   clean_settings
 }
 trap remove_install EXIT
@@ -53,7 +79,7 @@ trap remove_install EXIT
 # here is the 64-bit one and sees the view the 64-bit installer writes.
 uninstall_entry() {
   local line
-  wine reg query "HKLM\\$UNINSTALL_KEY" 2>/dev/null | tr -d '\r' |
+  wine reg query "$ROOT\\$UNINSTALL_KEY" 2>/dev/null | tr -d '\r' |
     while IFS= read -r line; do
       if [[ $line =~ ^\ {4}([^ ]+)\ {4}REG_SZ\ {4}(.*)$ ]]; then
         echo "${BASH_REMATCH[1]}|sz ${BASH_REMATCH[2]}"
@@ -88,12 +114,20 @@ EOF
   bytes=$(cat "$unix_dir"/* | wc -c)
   expect_eq "$(sed -n 's/^EstimatedSize|//p' <<<"$entry")" "dword $((bytes / 1024))" \
     "uninstall entry EstimatedSize"
+  expect_nothing_of "$([ "$MODE" = user ] && echo all || echo user)"
 }
 
+# Nothing of an install for the given mode is there.
+expect_nothing_of() (
+  use_mode "$1"
+  [ ! -e "$unix_dir" ] || fail "$MODE: left in the program folder: $(installed_files)"
+  [ ! -e "$shortcut" ] || fail "$MODE: the Start-menu shortcut is left"
+  expect_eq "$(reg_value $ROOT "$UNINSTALL_KEY" DisplayName)" "missing" "$MODE: uninstall entry"
+)
+
 expect_removed() {
-  [ ! -e "$unix_dir" ] || fail "left in the program folder: $(installed_files)"
-  [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is left"
-  expect_eq "$(reg_value HKLM "$UNINSTALL_KEY" DisplayName)" "missing" "uninstall entry"
+  expect_nothing_of user
+  expect_nothing_of all
   expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "missing" "Run value of the user"
   expect_eq "$(reg_value HKLM "$RUN_KEY" Quillane)" "missing" "Run value of the machine"
 }
@@ -114,79 +148,111 @@ press_through() {
   fail "the wizard did not finish"
 }
 
+# Presses the wizard's default button until a control with TEXT shows; prints its handle.
+press_to() {
+  local _ found
+  for _ in $(seq 1 20); do
+    if found=$(qd wait-text "$1" 300); then echo "$found"; return 0; fi
+    qd post-hwnd "$(dialogs | head -n 1)" 0x111 1 0 >/dev/null || true
+  done
+  fail "no page shows \"$1\""
+}
+
+# A silent install for MODE, the first start from the installed folder, a silent
+# reinstall and a silent uninstall while the program runs, as the uninstall list runs it.
+silent_install_and_uninstall() {
+  use_mode "$1"
+  start=$(date +%s.%N)
+  wine "$setup" /S "${SWITCHES[@]}" || fail "$MODE: silent install failed with $?"
+  echo "$MODE: silent install in $(elapsed "$start") s"
+  expect_installed
+
+  # The first start from the installed folder registers that path for autostart.
+  QUILLANE_EXE="$INSTALLED_EXE" start_quillane
+  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the first start"
+  expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
+  screenshot "install_${MODE}_started"
+
+  # Installing again over a running copy asks it to leave first.
+  wine "$setup" /S "${SWITCHES[@]}" || fail "$MODE: silent reinstall failed with $?"
+  qd wait-gone QUILLANE 5000 >/dev/null || fail "$MODE: the installer left the running copy alone"
+  expect_exit 0
+  expect_installed
+
+  QUILLANE_EXE="$INSTALLED_EXE" start_quillane
+  local quiet uninstaller
+  quiet=$(reg_value $ROOT "$UNINSTALL_KEY" QuietUninstallString)
+  quiet=${quiet#sz }
+  uninstaller=${quiet#\"}
+  uninstaller=${uninstaller%%\"*}
+  start=$(date +%s.%N)
+  wine "$uninstaller" ${quiet##*\" } || fail "$MODE: silent uninstall failed with $?"
+  qd wait-gone QUILLANE 15000 >/dev/null || fail "$MODE: the uninstaller left the running copy alone"
+  expect_exit 0
+  wait_uninstaller_done
+  echo "$MODE: silent uninstall in $(elapsed "$start") s"
+  expect_removed
+  expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings kept by a silent uninstall"
+}
+
+# The wizard for MODE, chosen on its page (the current user is the default): the finish
+# page offers to start the program, ticked; the uninstaller closes it and, told "Yes",
+# removes the settings too.
+interactive_install_and_uninstall() {
+  use_mode "$1"
+  clean_settings
+  wine "$setup" &
+  SETUP_PID=$!
+  qd wait-window "Quillane Setup $version" 20000 >/dev/null || fail "no setup window"
+  local everyone x y _ w h
+  everyone=$(press_to "Install for &everyone who uses this computer")
+  if [ "$MODE" = all ]; then
+    read -r x y _ h _ <<<"$(qd client-hwnd "$everyone")"
+    xdotool mousemove $((x + 6)) $((y + h / 2)) click 1
+  else
+    screenshot install_users_page
+  fi
+  press_through
+  wait "$SETUP_PID" || fail "$MODE: interactive install failed with $?"
+  SETUP_PID=
+  qd wait-visible QUILLANE 20000 >/dev/null || fail "$MODE: the finish page did not start Quillane"
+  expect_installed
+  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the finish page"
+  screenshot "install_${MODE}_finish_page_started"
+
+  wine "$INSTALL_DIR\\Uninstall.exe" || fail "uninstaller failed to start"
+  for _ in $(seq 1 100); do [ -n "$(dialogs)" ] && break; sleep 0.1; done
+  local wizard question=
+  wizard=$(dialogs | head -n 1)
+  [ -n "$wizard" ] || fail "no uninstall window"
+  qd post-hwnd "$wizard" 0x111 1 0 >/dev/null
+  for _ in $(seq 1 200); do
+    question=$(dialogs | grep -vxF "$wizard" | head -n 1 || true)
+    [ -n "$question" ] && break
+    sleep 0.1
+  done
+  [ -n "$question" ] || fail "no question about the settings"
+  expect_eq "$(qd count QUILLANE)" "0" "windows left when the uninstaller asks"
+  screenshot "uninstall_${MODE}_question"
+  qd post-hwnd "$question" 0x111 6 0 >/dev/null
+  press_through
+  wait_uninstaller_done
+  expect_removed
+  expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "missing" "settings after Yes"
+}
+
 clean_settings
 remove_install
 
-# -- Build the installer from the program under test.
 start=$(date +%s.%N)
 bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch amd64 --exe "$QUILLANE_EXE" \
   --out "$setup" >/dev/null
 echo "installer built in $(elapsed "$start") s"
 
-# -- Silent install.
-start=$(date +%s.%N)
-wine "$setup" /S || fail "silent install failed with $?"
-echo "silent install in $(elapsed "$start") s"
-expect_installed
-
-# -- The first start from the installed folder registers that path for autostart.
-QUILLANE_EXE="$INSTALLED_EXE" start_quillane
-expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the first start"
-expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
-screenshot install_started
-
-# -- Installing again over a running copy asks it to leave first.
-wine "$setup" /S || fail "silent reinstall failed with $?"
-qd wait-gone QUILLANE 5000 >/dev/null || fail "the installer left the running copy alone"
-expect_exit 0
-expect_installed
-
-# -- Silent uninstall, as the uninstall list runs it, while the program runs.
-QUILLANE_EXE="$INSTALLED_EXE" start_quillane
-quiet=$(reg_value HKLM "$UNINSTALL_KEY" QuietUninstallString)
-quiet=${quiet#sz }
-uninstaller=${quiet#\"}
-uninstaller=${uninstaller%%\"*}
-start=$(date +%s.%N)
-wine "$uninstaller" ${quiet##*\" } || fail "silent uninstall failed with $?"
-qd wait-gone QUILLANE 15000 >/dev/null || fail "the uninstaller left the running copy alone"
-expect_exit 0
-wait_uninstaller_done
-echo "silent uninstall in $(elapsed "$start") s"
-expect_removed
-expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings kept by a silent uninstall"
-
-# -- Interactive install: the finish page offers to start the program, ticked.
-clean_settings
-wine "$setup" &
-SETUP_PID=$!
-qd wait-window "Quillane Setup $version" 20000 >/dev/null || fail "no setup window"
-press_through
-wait "$SETUP_PID" || fail "interactive install failed with $?"
-SETUP_PID=
-qd wait-visible QUILLANE 20000 >/dev/null || fail "the finish page did not start Quillane"
-expect_installed
-expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz $INSTALLED_EXE" "Run value after the finish page"
-screenshot install_finish_page_started
-
-# -- Interactive uninstall: the running program is closed; "Yes" removes the settings too.
-wine "$INSTALL_DIR\\Uninstall.exe" || fail "uninstaller failed to start"
-for _ in $(seq 1 100); do [ -n "$(dialogs)" ] && break; sleep 0.1; done
-wizard=$(dialogs | head -n 1)
-[ -n "$wizard" ] || fail "no uninstall window"
-qd post-hwnd "$wizard" 0x111 1 0 >/dev/null
-question=
-for _ in $(seq 1 200); do
-  question=$(dialogs | grep -vxF "$wizard" | head -n 1 || true)
-  [ -n "$question" ] && break
-  sleep 0.1
+for mode in user all; do
+  silent_install_and_uninstall $mode
+  clean_settings
 done
-[ -n "$question" ] || fail "no question about the settings"
-expect_eq "$(qd count QUILLANE)" "0" "windows left when the uninstaller asks"
-screenshot uninstall_question
-qd post-hwnd "$question" 0x111 6 0 >/dev/null
-press_through
-wait_uninstaller_done
-expect_removed
-expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "missing" "settings after Yes"
-echo "PASS: installed, started from $INSTALL_DIR, reinstalled, uninstalled silently and interactively"
+for mode in user all; do interactive_install_and_uninstall $mode; done
+echo "PASS: installed for the current user and for everyone, started from the installed" \
+  "folder, reinstalled, uninstalled silently and interactively"

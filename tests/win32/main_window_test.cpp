@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/startup.h"
+#include "settings_fixture.h"
+#include "shell/commands.h"
+#include "app/main_window.h"
+#include "tray_icon_probe.h"
+
+namespace {
+
+enum class Before { SHOWN, HIDDEN, ICON_LOST };
+
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+  return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool iconAtDestroy = false;
+
+// The card's own procedure, with a look at the icon once the window has handled its
+// destruction: after that the shell drops the icons of a destroyed window by itself.
+LRESULT CALLBACK WatchDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = MainWindowProc(window, message, wParam, lParam);
+  if (message == WM_DESTROY) iconAtDestroy = ShellHasIcon(window);
+  return result;
+}
+
+bool cardSeen = false;
+
+// Once the loop runs: notes whether the card and its icon are there, then chooses Exit.
+void CALLBACK ExitFromTheLoop(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const HWND window = appState.trayIcon.hWnd;
+  cardSeen = IsWindowVisible(window) && ShellHasIcon(window);
+  if (window != nullptr) {
+    PostMessageA(window, WM_COMMAND, CMD_EXIT, 0);
+  } else {
+    PostQuitMessage(1);  // a loop without a card
+  }
+}
+
+}  // namespace
+
+class MainWindow : public SettingsRegistryTest {
+ protected:
+  // The registry and the program state as they were, for the next row.
+  void NextRow() {
+    // The quit message of the window's destruction: the next modal loop in this process
+    // would take it for its own.
+    MSG message;
+    PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    if (appState.picture != nullptr) appState.picture->Release();
+    TearDown();
+    SetUp();
+  }
+};
+
+// The real start-up, then one message to the running card.
+TEST_F(MainWindow, MessagesToTheRunningCard) {
+  struct Case {
+    const char* what;
+    Before before;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool newVerse, repainted, visible, saved, alive, byDefault;
+  };
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  const WPARAM arrowDoubleClick = MAKEWPARAM(CMD_NEXT_VERSE, BN_DOUBLECLICKED);
+  const WPARAM hideKey = MAKEWPARAM(CMD_TRAY_HIDE, 1);
+  const WPARAM unknownClick = MAKEWPARAM(106, BN_CLICKED);
+  const LPARAM doubleClick = WM_LBUTTONDBLCLK;
+  const Case cases[] = {
+      // what, before, message, wParam, lParam,
+      //   newVerse, repainted, visible, saved, alive, byDefault
+      {"stale tick", Before::HIDDEN, WM_TIMER, DAILY_TIMER_ID, 0, 1, 1, 1, 0, 1, 0},
+      {"session ends", Before::SHOWN, WM_ENDSESSION, TRUE, 0, 0, 0, 1, 1, 1, 0},
+      {"session goes on", Before::SHOWN, WM_ENDSESSION, FALSE, 0, 0, 0, 1, 0, 1, 0},
+      {"task bar restarted", Before::ICON_LOST, taskbarCreated, 0, 0, 0, 0, 1, 0, 1, 0},
+      {"Show", Before::SHOWN, WM_COMMAND, CMD_TRAY_SHOW, 0, 1, 1, 1, 0, 1, 0},
+      {"icon double click", Before::SHOWN, TRAY_CALLBACK_MESSAGE, 0, doubleClick, 1, 1, 1, 0, 1, 0},
+      {"arrow double click", Before::SHOWN, WM_COMMAND, arrowDoubleClick, 0, 1, 1, 1, 0, 1, 0},
+      {"Hide from a key", Before::SHOWN, WM_COMMAND, hideKey, 0, 0, 0, 0, 0, 1, 0},
+      {"unknown command", Before::SHOWN, WM_COMMAND, 12005, 0, 0, 0, 1, 0, 1, 1},
+      {"unknown click", Before::SHOWN, WM_COMMAND, unknownClick, 0, 0, 0, 1, 0, 1, 1},
+      {"Exit, shown", Before::SHOWN, WM_COMMAND, CMD_EXIT, 0, 0, 0, 0, 1, 0, 0},
+      {"Exit, hidden", Before::HIDDEN, WM_COMMAND, CMD_EXIT, 0, 0, 0, 0, 1, 0, 0},
+      {"icon's Exit, shown", Before::SHOWN, WM_COMMAND, CMD_TRAY_EXIT, 0, 0, 0, 0, 1, 0, 0},
+      {"icon's Exit, hidden", Before::HIDDEN, WM_COMMAND, CMD_TRAY_EXIT, 0, 0, 0, 0, 1, 0, 0},
+  };
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (const Case& c : cases) {
+    LoadAppStrings(instance);
+    InitWindowClass(instance);
+    ASSERT_TRUE(StartInstance(instance, SW_SHOWNORMAL)) << c.what;
+    const HWND window = appState.trayIcon.hWnd;
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDestroy));
+    if (c.before == Before::HIDDEN) ShowWindow(window, SW_HIDE);
+    if (c.before == Before::ICON_LOST) {
+      EXPECT_TRUE(ShellDeletesIcon(window)) << c.what;
+    }
+    ValidateRect(window, nullptr);
+    DeleteSettingsKey();
+    SetReferenceTime(appState, 0);  // more than a day ago
+    std::strcpy(appState.verseText, "old verse");
+    const LRESULT expected =
+        c.byDefault ? DefWindowProcA(window, c.message, c.wParam, c.lParam) : 0;
+
+    EXPECT_EQ(expected, SendMessageA(window, c.message, c.wParam, c.lParam)) << c.what;
+    EXPECT_EQ(c.newVerse, std::strcmp("old verse", appState.verseText) != 0)
+        << c.what << ": " << appState.verseText;
+    EXPECT_EQ(c.repainted, GetUpdateRect(window, nullptr, FALSE) != FALSE) << c.what;
+    EXPECT_EQ(c.visible, IsWindowVisible(window) != FALSE) << c.what;
+    EXPECT_EQ(c.saved, SettingsValueCount() > 0) << c.what << ": " << SettingsValueCount();
+    EXPECT_EQ(c.alive, IsWindow(window) != FALSE) << c.what;
+    // The icon and the daily timer last exactly as long as the window.
+    EXPECT_EQ(c.alive, IsWindow(window) ? ShellDeletesIcon(window) : iconAtDestroy) << c.what;
+    EXPECT_EQ(c.alive, KillTimer(window, DAILY_TIMER_ID) != FALSE) << c.what;
+
+    if (IsWindow(window)) DestroyWindow(window);
+    NextRow();
+  }
+}
+
+// The whole program: no command line changes it, and a window that cannot be created
+// ends it with 0 before it touches the registry or the notification area.
+TEST_F(MainWindow, WinMainEndsWithZero) {
+  struct Case {
+    const char* commandLine;
+    bool creationFails;
+  };
+  const Case cases[] = {
+      {"", false}, {"/hide -x \"C:\\some where\"", false}, {"", true}, {"/s", true}};
+  for (const Case& c : cases) {
+    const HHOOK hook = c.creationFails
+                           ? SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId())
+                           : nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, ExitFromTheLoop);
+    cardSeen = false;
+    std::string commandLine = c.commandLine;
+    EXPECT_EQ(0, WinMain(GetModuleHandleA(nullptr), nullptr, &commandLine[0], SW_SHOWNORMAL))
+        << "'" << c.commandLine << "'";
+    KillTimer(nullptr, timer);
+    if (hook != nullptr) UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(!c.creationFails, cardSeen) << "'" << c.commandLine << "'";
+    EXPECT_EQ(c.creationFails ? -1 : 4, SettingsValueCount()) << "'" << c.commandLine << "'";
+    EXPECT_EQ(c.creationFails ? "missing" : ThisModulePath(), AutostartEntry(HKEY_CURRENT_USER))
+        << "'" << c.commandLine << "'";
+    EXPECT_FALSE(ShellDeletesIcon(appState.trayIcon.hWnd)) << "'" << c.commandLine << "'";
+
+    NextRow();
+  }
+}
