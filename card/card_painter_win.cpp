@@ -9,6 +9,7 @@
 #include "card/card_text.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
+#include "content/verse_texts.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void DrawVerse(HDC dc) {
   DrawBlock(dc, appState.verseText, CardLayout[CARD_VERSE]);
   DrawBlock(dc, appState.verseReference, CardLayout[CARD_REFERENCE]);
   char attribution[ATTRIBUTION_CAPACITY];
-  CopyAttribution(appState.translationCode, attribution, sizeof attribution);
+  CopyAttribution(appState.translationCode, STAND_IN_COLLECTIONS, attribution, sizeof attribution);
   DrawBlock(dc, attribution, CardLayout[CARD_ATTRIBUTION]);
 }
 

@@ -3,18 +3,24 @@
 #include <cstdio>
 #include <cstring>
 
-#include "content/translation_table.h"
-
 TextBlockLayout HolidayLineLayout(int index) {
   TextBlockLayout line = CardLayout[CARD_FIRST_HOLIDAY];
   line.top += HOLIDAY_LINE_SPACING * index;
   return line;
 }
 
-void CopyAttribution(std::uint32_t code, char* buffer, std::size_t capacity) {
+const char* CardAttribution(std::uint32_t code, CollectionSet standIns) {
+  const TranslationEntry* entry = FindTranslation(code);
+  if (entry == nullptr) return "";
+  return ContainsCollection(standIns, entry->collectionId) ? STAND_IN_ATTRIBUTION
+                                                           : entry->attribution;
+}
+
+void CopyAttribution(std::uint32_t code, CollectionSet standIns, char* buffer,
+                     std::size_t capacity) {
   if (capacity == 0) return;
   // A text longer than the buffer is cut, which is what the bound is for.
-  (void)std::snprintf(buffer, capacity, "%s", AttributionForCode(code));
+  (void)std::snprintf(buffer, capacity, "%s", CardAttribution(code, standIns));
 }
 
 void FormatHolidayLine(const HolidayEntry& entry, char* buffer, std::size_t capacity) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "content/holiday_calendar.h"
+#include "content/translation_table.h"
 
 // Every text block is drawn into the rectangle from its own left and top to here.
 constexpr int CARD_TEXT_RIGHT = 336;
@@ -39,9 +40,17 @@ constexpr int HOLIDAY_LINE_SPACING = 14;
 // Holiday line `index` (0..3): the first line's font and left, moved down line by line.
 TextBlockLayout HolidayLineLayout(int index);
 
-// The attribution of `code` in `buffer`, cut to fit and always terminated; empty for a
-// code outside the translation table.
-void CopyAttribution(std::uint32_t code, char* buffer, std::size_t capacity);
+// The card credits the text it shows: a collection that carries the World English Bible in
+// place of its translation's text is credited to that Bible, not to the translation.
+constexpr char STAND_IN_ATTRIBUTION[] = "*Taken from the World English Bible";
+
+// The attribution line the card draws for `code`: empty outside the translation table, the
+// stand-in line when the code's collection is in `standIns`, else the code's own line.
+const char* CardAttribution(std::uint32_t code, CollectionSet standIns);
+
+// CardAttribution in `buffer`, cut to fit and always terminated.
+void CopyAttribution(std::uint32_t code, CollectionSet standIns, char* buffer,
+                     std::size_t capacity);
 
 // "MM/DD  name (today)", "(tomorrow)" or "(in N days)" by the entry's daysUntil; cut to
 // fit and always terminated. Nothing is written when `capacity` is 0.

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "resources/resource_ids.h"
+
 struct TranslationEntry {
   std::uint32_t code;
   const char* listName;     // shown in the Options list; position = code - 1001
@@ -11,6 +13,25 @@ struct TranslationEntry {
 constexpr int TRANSLATION_COUNT = 13;
 constexpr std::uint32_t FIRST_TRANSLATION_CODE = 1001;
 constexpr int FALLBACK_COLLECTION_ID = 150;
+
+// A set of verse collections: bit (id - IDR_FIRST_VERSES) for each member.
+using CollectionSet = std::uint32_t;
+
+constexpr bool IsCollectionId(int id) { return id >= IDR_FIRST_VERSES && id <= IDR_LAST_VERSES; }
+
+constexpr CollectionSet CollectionBit(int id) {
+  return IsCollectionId(id) ? CollectionSet{1} << (id - IDR_FIRST_VERSES) : 0;
+}
+
+// The set of the given ids; an id that names no collection is left out.
+template <typename... Ids>
+constexpr CollectionSet CollectionsOf(Ids... ids) {
+  return (CollectionSet{0} | ... | CollectionBit(ids));
+}
+
+constexpr bool ContainsCollection(CollectionSet set, int id) {
+  return IsCollectionId(id) && (set >> (id - IDR_FIRST_VERSES) & 1u) != 0;
+}
 
 extern const TranslationEntry TranslationTable[TRANSLATION_COUNT];
 

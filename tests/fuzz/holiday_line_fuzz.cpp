@@ -1,6 +1,7 @@
 // The holiday line of an arbitrary entry: any month, day and day count, a name of any
 // bytes (terminated or filling its whole field), into buffers of any capacity. The
-// attribution line of an arbitrary code rides along.
+// attribution line of an arbitrary code rides along, the month's bytes its code and the
+// day count's bits its set of stand-in collections.
 //
 // Input: month, day, daysUntil (4 bytes each, little-endian), capacity selector
 // (1 byte), then the name's bytes.
@@ -71,13 +72,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const std::uint32_t code = static_cast<std::uint32_t>(ReadI32(data));
+  const CollectionSet standIns = static_cast<CollectionSet>(ReadI32(data + 8));
   std::unique_ptr<char[]> attribution(new char[capacity]);
   std::memset(attribution.get(), 0xBD, capacity);
-  CopyAttribution(code, attribution.get(), capacity);
+  CopyAttribution(code, standIns, attribution.get(), capacity);
   if (capacity > 0) {
+    const TranslationEntry* translation = FindTranslation(code);
+    const bool standIn = translation != nullptr && translation->collectionId >= 140 &&
+                         (standIns >> (translation->collectionId - 140) & 1u) != 0;
+    const std::string model = standIn ? STAND_IN_ATTRIBUTION : AttributionForCode(code);
     const std::string held = TerminatedWithin(attribution.get(), capacity, "attribution", false);
-    Require(held == std::string(AttributionForCode(code)).substr(0, capacity - 1), "attribution",
-            Printable(held));
+    Require(held == model.substr(0, capacity - 1), "attribution", Printable(held));
     Require(FindTranslation(code) != nullptr || held.empty(), "no attribution outside the table",
             std::to_string(code));
   }

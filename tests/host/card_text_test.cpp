@@ -9,6 +9,7 @@
 
 #include "card/card_text.h"
 #include "content/translation_table.h"
+#include "content/verse_texts.h"
 
 namespace {
 
@@ -97,45 +98,69 @@ TEST(FormatHolidayLine, SmallBuffersHoldATerminatedPrefix) {
   }
 }
 
-TEST(CopyAttribution, EveryTranslationFitsTheAttributionBufferWhole) {
+TEST(CopyAttribution, EveryLineFitsTheAttributionBufferWhole) {
+  const CollectionSet none = 0;
+  const CollectionSet all =
+      CollectionsOf(140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152);
   for (std::uint32_t code = 1001; code <= 1013; ++code) {
-    std::vector<unsigned char> buffer(ATTRIBUTION_CAPACITY + 16, SENTINEL);
-    CopyAttribution(code, reinterpret_cast<char*>(buffer.data()), ATTRIBUTION_CAPACITY);
-    const std::string copied(reinterpret_cast<const char*>(buffer.data()));
-    EXPECT_EQ(AttributionForCode(code), copied) << "code " << code;
-    EXPECT_EQ(0u, copied.find("*Taken from ")) << "code " << code;
-    for (std::size_t i = ATTRIBUTION_CAPACITY; i < buffer.size(); ++i) {
-      EXPECT_EQ(SENTINEL, buffer[i]) << "code " << code << " byte " << i;
+    for (const CollectionSet standIns : {none, all}) {
+      std::vector<unsigned char> buffer(ATTRIBUTION_CAPACITY + 16, SENTINEL);
+      CopyAttribution(code, standIns, reinterpret_cast<char*>(buffer.data()), ATTRIBUTION_CAPACITY);
+      const std::string copied(reinterpret_cast<const char*>(buffer.data()));
+      EXPECT_EQ(standIns == all ? STAND_IN_ATTRIBUTION : AttributionForCode(code), copied)
+          << "code " << code;
+      EXPECT_EQ(0u, copied.find("*Taken from ")) << "code " << code;
+      for (std::size_t i = ATTRIBUTION_CAPACITY; i < buffer.size(); ++i) {
+        EXPECT_EQ(SENTINEL, buffer[i]) << "code " << code << " byte " << i;
+      }
     }
   }
 }
 
-TEST(CopyAttribution, CodesOutsideTheTableLeaveTheLineEmpty) {
+// A stand-in collection is credited to the text it carries; codes outside the table have no
+// line at all.
+TEST(CopyAttribution, CreditsTheTextTheCollectionCarries) {
+  const CollectionSet committed =
+      CollectionsOf(140, 141, 142, 143, 144, 145, 146, 148, 149, 150, 151, 152);
+  const CollectionSet nivSupplied =
+      CollectionsOf(140, 141, 142, 143, 144, 145, 146, 148, 149, 151, 152);
   struct Case {
     std::uint32_t code;
+    CollectionSet standIns;
     const char* expected;
   };
-  const Case cases[] = {{1013, "*Taken from the New Life Version"},
-                        {1001, "*Taken from the New International Version"},
-                        {1000, ""},
-                        {1014, ""},
-                        {0, ""},
-                        {0xFFFFFFFFu, ""}};
+  const Case cases[] = {{1001, committed, "*Taken from the World English Bible"},
+                        {1002, committed, "*Taken from the King James Version"},
+                        {1013, committed, "*Taken from the World English Bible"},
+                        {1001, nivSupplied, "*Taken from the New International Version"},
+                        {1013, nivSupplied, "*Taken from the World English Bible"},
+                        {1003, CollectionsOf(141), "*Taken from the World English Bible"},
+                        {1004, CollectionsOf(141), "*Taken from the American Standard Version"},
+                        {1013, 0, "*Taken from the New Life Version"},
+                        {1001, ~CollectionSet{0}, "*Taken from the World English Bible"},
+                        // This build: the committed collections, which carry samples but for 147.
+                        {1001, STAND_IN_COLLECTIONS, "*Taken from the World English Bible"},
+                        {1002, STAND_IN_COLLECTIONS, "*Taken from the King James Version"},
+                        {1000, committed, ""},
+                        {1014, committed, ""},
+                        {0, ~CollectionSet{0}, ""},
+                        {0xFFFFFFFFu, ~CollectionSet{0}, ""}};
   for (const Case& c : cases) {
     char buffer[ATTRIBUTION_CAPACITY];
     std::memset(buffer, SENTINEL, sizeof buffer);
-    CopyAttribution(c.code, buffer, sizeof buffer);
-    EXPECT_STREQ(c.expected, buffer) << "code " << c.code;
+    CopyAttribution(c.code, c.standIns, buffer, sizeof buffer);
+    EXPECT_STREQ(c.expected, buffer)
+        << "code " << c.code << " stand-ins 0x" << std::hex << c.standIns << std::dec;
   }
 }
 
 TEST(CopyAttribution, CutsToASmallBuffer) {
   char buffer[12];
   std::memset(buffer, SENTINEL, sizeof buffer);
-  CopyAttribution(1013, buffer, 8);
+  CopyAttribution(1013, 0, buffer, 8);
   EXPECT_STREQ("*Taken ", buffer);
   EXPECT_EQ(SENTINEL, static_cast<unsigned char>(buffer[8]));
-  CopyAttribution(1013, buffer, 0);
+  CopyAttribution(1013, 0, buffer, 0);
   EXPECT_STREQ("*Taken ", buffer) << "a zero capacity must write nothing";
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "resource_module.h"
+#include "quillane_texts.h"
 
 namespace {
 
@@ -263,6 +264,7 @@ TEST(ResourceDialogs, AboutTemplateHoldsEveryControl) {
   EXPECT_NE(std::string::npos, copyright.find("Velmora Software")) << copyright;
   const std::string notice = d.controls[4].title.text;
   EXPECT_EQ('*', notice.empty() ? '\0' : notice[0]) << "the notice opens with an asterisk";
+  EXPECT_EQ(QUILLANE_TEXTS_NOTICE, notice) << "the notice names the texts the build carries";
   EXPECT_EQ(bytes.size(), d.end) << "bytes after the last control";
 }
 
