@@ -149,7 +149,7 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
 
     EXPECT_EQ(!c.creationFails, cardSeen) << "'" << c.commandLine << "'";
     EXPECT_EQ(c.creationFails ? -1 : 4, SettingsValueCount()) << "'" << c.commandLine << "'";
-    EXPECT_EQ(c.creationFails ? "missing" : ThisModulePath(), AutostartEntry(HKEY_CURRENT_USER))
+    EXPECT_EQ(c.creationFails ? "missing" : AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER))
         << "'" << c.commandLine << "'";
     EXPECT_FALSE(ShellDeletesIcon(appState.trayIcon.hWnd)) << "'" << c.commandLine << "'";
 
