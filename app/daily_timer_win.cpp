@@ -1,10 +1,10 @@
 #include "app/daily_timer.h"
 
-#include "core/failure_report.h"
-#include "core/app_state.h"
-#include "core/local_time_win.h"
 #include "app/rollover.h"
 #include "card/choose_verse.h"
+#include "core/app_state.h"
+#include "core/failure_report.h"
+#include "core/local_time_win.h"
 #include "shell/commands.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "core/failure_report.h"
-#include "core/app_state.h"
-#include "core/random.h"
-#include "app/startup.h"
-#include "resources/resource_ids.h"
 #include "app/main_window.h"
+#include "app/startup.h"
+#include "core/app_state.h"
+#include "core/failure_report.h"
+#include "core/random.h"
+#include "resources/resource_ids.h"
 
 // Named as the system's own declaration names them; the command line is not used.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/,

@@ -2,8 +2,8 @@
 
 #include "app/daily_timer.h"
 #include "card/card_painter.h"
-#include "core/failure_report.h"
 #include "core/app_state.h"
+#include "core/failure_report.h"
 #include "resources/resource_ids.h"
 #include "shell/card_buttons.h"
 #include "shell/card_commands.h"

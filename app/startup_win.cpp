@@ -1,13 +1,13 @@
 #include "app/startup.h"
 
-#include "core/failure_report.h"
-#include "core/app_state.h"
+#include "app/main_window.h"
 #include "card/choose_verse.h"
+#include "core/app_state.h"
+#include "core/failure_report.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
-#include "shell/commands.h"
-#include "app/main_window.h"
 #include "shell/center_window.h"
+#include "shell/commands.h"
 #include "shell/tray_icon.h"
 
 void LoadAppStrings(HINSTANCE instance) {

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "core/app_state.h"
-#include "core/random.h"
 #include "bench_data.h"
 #include "content/verse_collection.h"
+#include "core/app_state.h"
+#include "core/random.h"
 
 // ChooseVerse's work once the resource is found: count the pairs, draw, fetch the pair
 // into AppState. The registry read and resource lookup around it are timed under Wine.

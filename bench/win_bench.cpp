@@ -13,17 +13,17 @@
 #include <type_traits>
 #include <vector>
 
-#include "core/handles.h"
-#include "core/app_state.h"
-#include "core/random.h"
+#include "bench_clock.h"
 #include "card/card_painter.h"
 #include "card/card_painter_internal.h"
-#include "content/background_picture.h"
 #include "card/choose_verse.h"
+#include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "content/verse_collection.h"
-#include "bench_clock.h"
+#include "core/app_state.h"
+#include "core/handles.h"
+#include "core/random.h"
 #include "picture_decode.h"
 #include "process_usage.h"
 #include "resource_sizes.h"

@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "core/failure_report.h"
-#include "core/app_state.h"
-#include "core/handles.h"
 #include "card/card_painter_internal.h"
 #include "card/card_text.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/verse_texts.h"
+#include "core/app_state.h"
+#include "core/failure_report.h"
+#include "core/handles.h"
 
 namespace {
 

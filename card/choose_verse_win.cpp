@@ -1,11 +1,11 @@
 #include "card/choose_verse.h"
 
-#include "core/failure_report.h"
-#include "core/app_state.h"
-#include "core/random.h"
 #include "content/resource_store.h"
 #include "content/translation_table.h"
 #include "content/verse_collection.h"
+#include "core/app_state.h"
+#include "core/failure_report.h"
+#include "core/random.h"
 #include "settings/settings_store.h"
 
 void ChooseVerse() {

@@ -1,7 +1,7 @@
 #include "card/passage_lookup.h"
 
-#include "core/failure_report.h"
 #include "core/app_state.h"
+#include "core/failure_report.h"
 
 void OpenPassageLookup() {
   char address[LOOKUP_ADDRESS_CAPACITY];

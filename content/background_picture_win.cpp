@@ -4,10 +4,10 @@
 
 #include <olectl.h>
 
-#include "core/failure_report.h"
-#include "core/app_state.h"
-#include "core/handles.h"
 #include "content/resource_store.h"
+#include "core/app_state.h"
+#include "core/failure_report.h"
+#include "core/handles.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "core/local_time.h"
 #include "content/byte_view.h"
+#include "core/local_time.h"
 
 constexpr int HOLIDAY_SLOTS = 4;
 constexpr int HOLIDAY_TEXT_CAPACITY = 255;

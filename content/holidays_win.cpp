@@ -1,7 +1,7 @@
-#include "core/failure_report.h"
-#include "core/local_time_win.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
+#include "core/failure_report.h"
+#include "core/local_time_win.h"
 #include "resources/resource_ids.h"
 
 void FindNextHolidays(HolidayList* list) {

@@ -1,6 +1,6 @@
 #pragma once
-#include "core/platform_types.h"
 #include "content/byte_view.h"
+#include "core/platform_types.h"
 
 #ifdef _WIN32
 // The bytes of a resource of the program's own module (or of `module`), by id and

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "core/failure_report.h"
 #include "core/app_state.h"
+#include "core/failure_report.h"
 #include "core/handles.h"
 #include "settings/settings_rules.h"
 

@@ -1,7 +1,7 @@
 #include "settings/options_dialog.h"
 
-#include "core/app_state.h"
 #include "content/translation_table.h"
+#include "core/app_state.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 

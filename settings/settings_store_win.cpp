@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/failure_report.h"
 #include "core/app_state.h"
+#include "core/failure_report.h"
 #include "core/handles.h"
 #include "core/local_time_win.h"
-#include "settings/settings_rules.h"
 #include "settings/autostart.h"
+#include "settings/settings_rules.h"
 #include "settings/settings_store_internal.h"
 #include "settings/system_family.h"
 

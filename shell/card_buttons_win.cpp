@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "core/failure_report.h"
 #include "core/app_state.h"
+#include "core/failure_report.h"
 #include "core/handles.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"

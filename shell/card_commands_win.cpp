@@ -1,9 +1,9 @@
 #include "shell/card_commands.h"
 
-#include "core/failure_report.h"
-#include "core/app_state.h"
-#include "card/passage_lookup.h"
 #include "card/choose_verse.h"
+#include "card/passage_lookup.h"
+#include "core/app_state.h"
+#include "core/failure_report.h"
 #include "resources/resource_ids.h"
 #include "settings/options_dialog.h"
 #include "settings/settings_store.h"

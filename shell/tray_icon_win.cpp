@@ -6,8 +6,8 @@
 
 #include <shlwapi.h>
 
-#include "core/failure_report.h"
 #include "core/app_state.h"
+#include "core/failure_report.h"
 #include "core/handles.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/local_time.h"
 #include "content/holiday_calendar.h"
+#include "core/local_time.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

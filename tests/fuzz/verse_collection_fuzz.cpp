@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
 #include "content/verse_collection.h"
+#include "core/app_state.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "core/random.h"
 #include "content/background_picture.h"
+#include "core/random.h"
 
 TEST(PictureIdForRandom, MapsGeneratorValuesOntoTheEightCardPictures) {
   struct Case {

@@ -4,8 +4,8 @@
 #include <limits>
 #include <vector>
 
-#include "core/local_time.h"
 #include "app/rollover.h"
+#include "core/local_time.h"
 
 #include "tests/support/local_time_support.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "content/verse_collection.h"
 #include "core/app_state.h"
 #include "core/random.h"
-#include "content/verse_collection.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include <cstring>
 
-#include "core/app_state.h"
-#include "core/random.h"
 #include "card_painter_canvas.h"
 #include "content/background_picture.h"
+#include "core/app_state.h"
+#include "core/random.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "core/app_state.h"
 #include "card/card_painter.h"
 #include "card/card_painter_internal.h"
 #include "card_painter_canvas.h"
@@ -15,6 +14,7 @@
 #include "content/resource_store.h"
 #include "content/translation_table.h"
 #include "content/verse_collection.h"
+#include "core/app_state.h"
 
 namespace {
 

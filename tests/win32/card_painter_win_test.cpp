@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "core/handles.h"
-#include "core/app_state.h"
 #include "card/card_painter.h"
 #include "card/card_painter_internal.h"
 #include "card/card_text.h"
@@ -16,6 +14,8 @@
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
+#include "core/app_state.h"
+#include "core/handles.h"
 
 namespace {
 

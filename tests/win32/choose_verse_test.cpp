@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
-#include "core/random.h"
 #include "card/choose_verse.h"
 #include "content/resource_store.h"
 #include "content/translation_table.h"
 #include "content/verse_collection.h"
+#include "core/app_state.h"
+#include "core/random.h"
 #include "settings_fixture.h"
 
 namespace {

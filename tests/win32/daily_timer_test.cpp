@@ -6,9 +6,9 @@
 #include <cstring>
 #include <memory>
 
-#include "core/handles.h"
-#include "core/app_state.h"
 #include "app/daily_timer.h"
+#include "core/app_state.h"
+#include "core/handles.h"
 #include "core/local_time_win.h"
 #include "shell/commands.h"
 

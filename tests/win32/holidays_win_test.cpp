@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/local_time_win.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
+#include "core/local_time_win.h"
 
 namespace {
 

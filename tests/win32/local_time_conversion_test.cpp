@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/rollover.h"
 #include "core/local_time.h"
 #include "core/local_time_win.h"
-#include "app/rollover.h"
 
 #include "tests/support/local_time_support.h"
 

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "settings_fixture.h"
 #include "shell/commands.h"
-#include "app/main_window.h"
 #include "tray_icon_probe.h"
 
 namespace {

@@ -8,13 +8,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "core/handles.h"
-#include "core/app_state.h"
 #include "content/translation_table.h"
+#include "core/app_state.h"
+#include "core/handles.h"
 #include "options_dialog_driver.h"
 #include "resources/resource_ids.h"
-#include "settings/options_dialog.h"
 #include "settings/autostart.h"
+#include "settings/options_dialog.h"
 #include "settings/settings_store.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "resource_module.h"
 #include "quillane_texts.h"
+#include "resource_module.h"
 
 namespace {
 

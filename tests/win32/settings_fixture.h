@@ -14,8 +14,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "core/handles.h"
 #include "core/app_state.h"
+#include "core/handles.h"
 #include "settings/autostart.h"
 #include "settings/settings_store.h"
 

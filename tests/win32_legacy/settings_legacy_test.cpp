@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "../win32/settings_fixture.h"
 #include "core/app_state.h"
 #include "settings/settings_store.h"
 #include "settings/settings_store_internal.h"
 #include "settings/system_family.h"
-#include "../win32/settings_fixture.h"
 
 using LegacySettings = SettingsRegistryTest;
 

@@ -10,15 +10,15 @@
 #include <memory>
 #include <string>
 
-#include "core/handles.h"
-#include "core/app_state.h"
-#include "core/random.h"
 #include "card/card_painter.h"
 #include "card/card_painter_internal.h"
-#include "content/background_picture.h"
 #include "card/choose_verse.h"
+#include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
+#include "core/app_state.h"
+#include "core/handles.h"
+#include "core/random.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 #include "tests/win32/card_painter_canvas.h"
