@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Static checks of all our C++: clang-format (no changes wanted), clang-tidy over the
-# pure logic (native) and the Win32 code (MinGW headers), and cppcheck.
+# pure logic (native) and the Win32 code (MinGW headers), cppcheck, and the layer order.
 # Run by the test command; `scripts/lint.sh --fix` formats the files instead.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -15,7 +15,7 @@ status=0
 echo "== clang-format"
 clang-format --dry-run -Werror "${sources[@]}" || status=1
 
-mapfile -t product < <(git ls-files 'app/*.cpp' 'content/*.cpp' 'card/*.cpp' 'settings/*.cpp' 'shell/*.cpp')
+mapfile -t product < <(git ls-files 'core/*.cpp' 'content/*.cpp' 'settings/*.cpp' 'card/*.cpp' 'shell/*.cpp' 'app/*.cpp')
 pure=() win=()
 for f in "${product[@]}"; do
   case "$f" in *_win.cpp) win+=("$f") ;; *) pure+=("$f") ;; esac
@@ -36,7 +36,10 @@ printf '%s\n' "${win[@]}" | xargs -P 2 -n 4 clang-tidy --quiet -p build/tidy-win
 echo "== cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
   --suppress=missingIncludeSystem --suppress=unusedFunction --error-exitcode=1 --quiet \
-  -I . app content card settings shell || status=1
+  -I . core content settings card shell app || status=1
+
+echo "== layers"
+scripts/check_layers.sh || status=1
 
 [ "$status" -eq 0 ] && echo "lint: clean"
 exit "$status"
