@@ -6,8 +6,8 @@
 
 void ReportFailure(const char* call, long error) {
   char line[160];
-  std::snprintf(line, sizeof line, "Quillane: %s failed, error 0x%08lX\n", call,
-                static_cast<unsigned long>(error));
+  (void)std::snprintf(line, sizeof line, "Quillane: %s failed, error 0x%08lX\n", call,
+                      static_cast<unsigned long>(error));
   OutputDebugStringA(line);
 }
 

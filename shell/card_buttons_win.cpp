@@ -1,5 +1,6 @@
 #include "shell/card_buttons.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "core/app_state.h"
@@ -33,10 +34,10 @@ constexpr std::size_t BUTTON_COUNT = sizeof CARD_BUTTONS / sizeof CARD_BUTTONS[0
 constexpr std::size_t FACE_LOAD_ORDER[BUTTON_COUNT] = {0, 2, 1};
 
 const CardButton* ButtonOf(unsigned controlId) {
-  for (const CardButton& button : CARD_BUTTONS) {
-    if (button.id == controlId) return &button;
-  }
-  return nullptr;
+  const CardButton* end = CARD_BUTTONS + BUTTON_COUNT;
+  const CardButton* found = std::find_if(
+      CARD_BUTTONS, end, [controlId](const CardButton& button) { return button.id == controlId; });
+  return found == end ? nullptr : found;
 }
 
 }  // namespace
