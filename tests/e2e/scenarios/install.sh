@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Quillane Setup, built from this tree's program as the 64-bit variant: a silent install,
+# Quillane Setup, built from the program under test: a silent install,
 # the first start from the installed folder, a silent reinstall and a silent uninstall
 # while the program runs; then the interactive way: the finish page starts the program,
 # and the uninstaller removes the settings when the user says so.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
+# The variant under test: x86, the shipped one, for the 32-bit program (its folder and
+# registry view are the 32-bit ones), or amd64 for the 64-bit build; reg.exe is told the view.
+arch=${QUILLANE_ARCH:-amd64}
+case $arch in
+  x86) program_files='Program Files (x86)' reg_view=/reg:32 ;;
+  *) program_files='Program Files' reg_view=/reg:64 ;;
+esac
 UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillane'
-INSTALL_DIR='C:\Program Files\Quillane'
+INSTALL_DIR="C:\\$program_files\\Quillane"
 INSTALLED_EXE="$INSTALL_DIR\\Quillane.exe"
-unix_dir="$WINEPREFIX/drive_c/Program Files/Quillane"
+unix_dir="$WINEPREFIX/drive_c/$program_files/Quillane"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
-setup="$PWD/installer/Quillane Setup amd64.exe"
+setup="$PWD/installer/Quillane Setup $arch.exe"
 version=$(sed -n 's/^project(Quillane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
   "$QUILLANE_SOURCE_DIR/CMakeLists.txt")
 SETUP_PID=
@@ -49,11 +56,11 @@ remove_install() {
 }
 trap remove_install EXIT
 
-# The uninstall entry in one look, "Name|sz TEXT" or "Name|dword N" a line; reg.exe
-# here is the 64-bit one and sees the view the 64-bit installer writes.
+# The uninstall entry in one look, "Name|sz TEXT" or "Name|dword N" a line, in the
+# view the installer writes.
 uninstall_entry() {
   local line
-  wine reg query "HKLM\\$UNINSTALL_KEY" 2>/dev/null | tr -d '\r' |
+  wine reg query "HKLM\\$UNINSTALL_KEY" $reg_view 2>/dev/null | tr -d '\r' |
     while IFS= read -r line; do
       if [[ $line =~ ^\ {4}([^ ]+)\ {4}REG_SZ\ {4}(.*)$ ]]; then
         echo "${BASH_REMATCH[1]}|sz ${BASH_REMATCH[2]}"
@@ -119,7 +126,7 @@ remove_install
 
 # -- Build the installer from the program under test.
 start=$(date +%s.%N)
-bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch amd64 --exe "$QUILLANE_EXE" \
+bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch "$arch" --exe "$QUILLANE_EXE" \
   --out "$setup" >/dev/null
 echo "installer built in $(elapsed "$start") s"
 
