@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every benchmark and prints the figures next to their budgets:
 # the pure readers natively (Google Benchmark), paint, decode, memory and start-up
-# under Wine, and what the bytes of the 32-bit Quillane.exe are. Not a test: nothing
-# here fails on a missed budget. docs/performance.md records the figures.
+# under Wine, of the 64-bit build and, where Wine's 32-bit half runs here, of the
+# 32-bit product, and what the bytes of the 32-bit Quillane.exe are. Not a test:
+# nothing here fails on a missed budget. docs/performance.md records the figures.
 #
 #   scripts/bench.sh            everything
 #   STARTUP_RUNS=20 scripts/bench.sh
@@ -17,7 +18,7 @@ STARTUP_RUNS=${STARTUP_RUNS:-10}
 ensure_packages
 
 # Release trees of their own, without the tests, so a run builds only what it measures.
-say "Builds (Release): host benchmarks, 64-bit Windows benchmarks, 32-bit product"
+say "Builds (Release): host benchmarks, 64-bit Windows benchmarks, 32-bit product and benchmarks"
 cmake -S . -B "$BUILD/bench-host" -DCMAKE_BUILD_TYPE=Release -DQUILLANE_WERROR=ON \
   -DQUILLANE_TESTS=OFF >/dev/null
 cmake --build "$BUILD/bench-host" -j2 --target quillane_host_bench
@@ -26,13 +27,15 @@ cmake -S . -B "$BUILD/bench-win64" -DCMAKE_TOOLCHAIN_FILE="$QUILLANE_ROOT/cmake/
 cmake --build "$BUILD/bench-win64" -j2 --target Quillane quillane_bench quillane_startup_bench
 cmake -S . -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$QUILLANE_ROOT/cmake/mingw-w64-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DQUILLANE_WERROR=ON -DQUILLANE_TESTS=OFF >/dev/null
-cmake --build "$BUILD/win" -j2 --target Quillane
+cmake --build "$BUILD/win" -j2 --target Quillane quillane_bench quillane_startup_bench
 
 say "Machine"
 echo "cores (nproc): $(nproc)"
 echo "CPU: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 echo "kernel: $(uname -sr)"
 echo "Wine: $("$QUILLANE_WINE" --version)"
+wine32_setup
+echo "32-bit program: $QUILLANE_WINE32_NOTE"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 say "Host: pure readers over the shipped data (median of 5 repetitions)"
@@ -43,22 +46,37 @@ cleanup() { stop_prefix; stop_display; }
 trap cleanup EXIT
 ensure_display
 export WINEPREFIX="$BUILD/bench-win64/wineprefix"
-if [ -f "$WINEPREFIX/system.reg" ]; then
+# A prefix made before Wine's 32-bit half was installed has no 32-bit system.
+if [ -f "$WINEPREFIX/system.reg" ] && { [ -z "$QUILLANE_WINE32_LOADER" ] ||
+  [ -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; }; then
   wineserver -p
   warm_prefix
 else
   make_prefix "$WINEPREFIX"
 fi
 win() { "$QUILLANE_WINE" "$@" 2>/dev/null | tr -d '\r'; }
+win32() { "$QUILLANE_WINE32_LOADER" "$@" 2>/dev/null | tr -d '\r'; }
 
-say "Wine: paint, decode, memory (64-bit build: this kernel cannot run 32-bit code)"
+say "Wine: paint, decode, memory (64-bit build)"
 win "$BUILD/bench-win64/bench/quillane_bench.exe"
+if [ -n "$QUILLANE_WINE32_LOADER" ]; then
+  say "Wine: paint, decode, memory (32-bit build, $QUILLANE_WINE32_NOTE)"
+  win32 "$BUILD/win/bench/quillane_bench.exe"
+fi
 
+# Each program is started by a bench of its own bitness, which forgets the settings in
+# the program's registry view.
 say "Wine: start-up of Quillane.exe (64-bit build), $STARTUP_RUNS runs each"
 win "$BUILD/bench-win64/bench/quillane_startup_bench.exe" "Z:$BUILD/bench-win64/Quillane.exe" \
   "$STARTUP_RUNS"
 win "$BUILD/bench-win64/bench/quillane_startup_bench.exe" "Z:$BUILD/bench-win64/Quillane.exe" \
   "$STARTUP_RUNS" --first-run
+if [ -n "$QUILLANE_WINE32_LOADER" ]; then
+  say "Wine: start-up of the 32-bit product, $BUILD/win/Quillane.exe ($QUILLANE_WINE32_NOTE), $STARTUP_RUNS runs each"
+  win32 "$BUILD/win/bench/quillane_startup_bench.exe" "Z:$BUILD/win/Quillane.exe" "$STARTUP_RUNS"
+  win32 "$BUILD/win/bench/quillane_startup_bench.exe" "Z:$BUILD/win/Quillane.exe" \
+    "$STARTUP_RUNS" --first-run
+fi
 
 say "Size of the 32-bit product, $BUILD/win/Quillane.exe"
 exe="$BUILD/win/Quillane.exe"

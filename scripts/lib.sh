@@ -13,20 +13,33 @@ QUILLANE_PACKAGES=(cmake g++ make clang-format clang-tidy cppcheck googletest li
 say() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
 # Installs what is missing: with apt-get as root, otherwise prints the line to run.
+# Wine's 32-bit half (and qemu-user where this kernel cannot run it) comes along
+# unless QUILLANE_WINE32=none.
 ensure_packages() {
-  local missing=() pkg
-  for pkg in "${QUILLANE_PACKAGES[@]}"; do
+  local wanted=("${QUILLANE_PACKAGES[@]}") missing=() pkg way
+  way=$(wine32_way) || exit 2
+  case $way in
+    native) wanted+=(wine32:i386) ;;
+    qemu) wanted+=(wine32:i386 qemu-user) ;;
+  esac
+  for pkg in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed"; then
       missing+=("$pkg")
     fi
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  local add_i386=
+  if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    add_i386=1
+  fi
   if [ "$(id -u)" -ne 0 ]; then
     echo "Missing packages. Run as root, then again:"
-    echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}"
+    echo "  ${add_i386:+sudo dpkg --add-architecture i386 && }sudo apt-get update &&" \
+      "sudo apt-get install -y ${missing[*]}"
     exit 1
   fi
   say "Installing: ${missing[*]}"
+  if [ -n "$add_i386" ]; then dpkg --add-architecture i386; fi
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
@@ -37,9 +50,8 @@ build_host() {
   cmake --build "$QUILLANE_ROOT/build/host" -j2
 }
 
-# The product, 32-bit, and the same sources for 64-bit Windows with the Windows tests:
-# many kernels (this project's machines among them) cannot execute 32-bit code, so
-# Wine runs the 64-bit build here.
+# The product, 32-bit, and the same sources for 64-bit Windows with the Windows tests,
+# which Wine runs on every kernel; the end-to-end tests run both programs.
 build_win() {
   say "Windows build, 32-bit product (MinGW-w64 i686)"
   cmake --preset mingw -S "$QUILLANE_ROOT" >/dev/null
@@ -75,6 +87,90 @@ export WINELOADER=$QUILLANE_WINE
 export WINESERVER=/usr/lib/wine/wineserver64
 wine() { "$QUILLANE_WINE" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
+
+# Runs (through "$@", if given) a static i386 program of 96 bytes that exits with 42:
+# whether i386 code runs here is found by trying, never from uname.
+i386_runs() {
+  local probe=$QUILLANE_ROOT/build/probe/exit42-i386 code=0
+  if [ ! -x "$probe" ]; then
+    mkdir -p "$(dirname "$probe")"
+    {
+      # ELF header: 32-bit, little-endian, executable, i386, entry 0x08048054.
+      printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'
+      printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'
+      printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+      # One loadable segment: the whole file at 0x08048000, readable and executable.
+      printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'
+      printf '\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'
+      # mov ebx, 42; mov eax, 1 (exit); int 0x80
+      printf '\xbb\x2a\x00\x00\x00\xb8\x01\x00\x00\x00\xcd\x80'
+    } >"$probe.new"
+    chmod +x "$probe.new"
+    mv "$probe.new" "$probe"
+  fi
+  "$@" "$probe" >/dev/null 2>&1 || code=$?
+  [ "$code" -eq 42 ]
+}
+
+# How Wine runs the shipped 32-bit program here: "native" where this kernel executes
+# i386 code, else "qemu" (Wine's 32-bit loader under qemu-user). QUILLANE_WINE32=
+# native|qemu|none chooses instead, so that every way can be tried on one machine.
+wine32_way() {
+  case "${QUILLANE_WINE32:-}" in
+    native | qemu | none) echo "$QUILLANE_WINE32" ;;
+    "") if i386_runs; then echo native; else echo qemu; fi ;;
+    *)
+      echo "QUILLANE_WINE32 is native, qemu or none, not '$QUILLANE_WINE32'" >&2
+      return 1
+      ;;
+  esac
+}
+
+# Sets QUILLANE_WINE32_LOADER, what runs a 32-bit program (empty where nothing can),
+# and QUILLANE_WINE32_NOTE, the way in words or why there is none. Under qemu-user,
+# WINELOADER names a wrapper that runs the 32-bit loader emulated, and "wine64" beside
+# it runs the 64-bit one: every process Wine starts finds its loader by that name.
+wine32_setup() {
+  local way chosen=${QUILLANE_WINE32:+ (QUILLANE_WINE32=$QUILLANE_WINE32)}
+  way=$(wine32_way) || return 1
+  QUILLANE_WINE32_LOADER=
+  if [ "$way" = none ]; then
+    QUILLANE_WINE32_NOTE="skipped$chosen"
+  elif [ ! -x /usr/lib/wine/wine ]; then
+    QUILLANE_WINE32_NOTE="skipped: Wine's 32-bit half is not installed (package wine32:i386)"
+  elif [ "$way" = native ]; then
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      QUILLANE_WINE32_LOADER=/usr/lib/wine/wine
+      QUILLANE_WINE32_NOTE="natively${chosen:- (this kernel executes i386 code)}"
+    else
+      QUILLANE_WINE32_NOTE="skipped: Wine's 32-bit loader does not start natively$chosen"
+    fi
+  elif ! command -v qemu-i386 >/dev/null; then
+    QUILLANE_WINE32_NOTE="skipped: this kernel runs no i386 code and qemu-user is not installed"
+  elif ! i386_runs qemu-i386; then
+    QUILLANE_WINE32_NOTE="skipped: qemu-i386 does not run i386 code here"
+  else
+    local dir=$QUILLANE_ROOT/build/wine-qemu
+    mkdir -p "$dir"
+    # WINELOADERNOEXEC: the loader's restart of itself would leave the emulator where
+    # the kernel runs i386 code (where it does not, the restart ends up here anyway).
+    # -R: the low 2 GB a 32-bit program uses, and a little above for the emulator;
+    # with all 4 GB, Wine's reservation of the upper half takes minutes under qemu.
+    printf '#!/bin/sh\nWINELOADERNOEXEC=1 exec qemu-i386 -R 0x80400000 /usr/lib/wine/wine "$@"\n' \
+      >"$dir/wine.new"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$dir/wine64.new"
+    chmod +x "$dir/wine.new" "$dir/wine64.new"
+    mv "$dir/wine.new" "$dir/wine"
+    mv "$dir/wine64.new" "$dir/wine64"
+    if qemu-i386 /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      QUILLANE_WINE32_LOADER=$dir/wine
+      QUILLANE_WINE32_NOTE="under qemu-user${chosen:- (this kernel executes no i386 code)}"
+      export WINELOADER=$dir/wine
+    else
+      QUILLANE_WINE32_NOTE="skipped: Wine's 32-bit loader does not start under qemu-i386"
+    fi
+  fi
+}
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -20,8 +20,13 @@ scripts/lint.sh
 cleanup() { stop_prefix; stop_display; }
 trap cleanup EXIT
 ensure_display
+# Before the prefix: under qemu-user every process of the run needs the wrappers.
+wine32_setup
 make_prefix "$QUILLANE_ROOT/build/win64/wineprefix"
 
 say "Windows and end-to-end tests (under Wine, DISPLAY=$DISPLAY)"
-ctest --test-dir build/win64 --output-on-failure
+status=0
+ctest --test-dir build/win64 --output-on-failure || status=$?
 say "Screenshots: $QUILLANE_ROOT/build/win64/screenshots"
+say "The shipped 32-bit program, e2e32.*: $QUILLANE_WINE32_NOTE"
+exit "$status"

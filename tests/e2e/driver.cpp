@@ -30,7 +30,8 @@
 //   qdriver now [CLASS MSG WP LP]   local time "YYYY-MM-DDTHH:MM:SS.mmm" as programs read it;
 //                                   with a message, the times just before and after the first
 //                                   window of CLASS handled it (SendMessage)
-// ROOT is HKLM or HKCU; as a 32-bit program the driver sees the program's registry view.
+// ROOT is HKLM or HKCU, in the driver's own registry view; with QDRIVER_VIEW=32 in the
+// 32-bit view, the one a 32-bit program sees.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -68,9 +69,14 @@ HKEY Root(const char* name) {
   return HKEY_LOCAL_MACHINE;
 }
 
+REGSAM View() {
+  const char* view = std::getenv("QDRIVER_VIEW");
+  return view != nullptr && std::strcmp(view, "32") == 0 ? KEY_WOW64_32KEY : 0;
+}
+
 int Reg(const char* root, const char* subkey, const char* value) {
   HKEY key;
-  if (RegOpenKeyExA(Root(root), subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(Root(root), subkey, 0, KEY_QUERY_VALUE | View(), &key) != ERROR_SUCCESS) {
     std::puts("missing");
     return 1;
   }
@@ -320,8 +326,8 @@ int main(int argc, char** argv) {
   if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);
   if (command == "reg-set" && argc == 6) {
     HKEY key;
-    if (RegCreateKeyExA(Root(argv[2]), argv[3], 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(Root(argv[2]), argv[3], 0, nullptr, 0, KEY_SET_VALUE | View(), nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
       return 1;
     }
     const DWORD number = static_cast<DWORD>(Number(argv[5]));
@@ -332,11 +338,13 @@ int main(int argc, char** argv) {
   }
   if (command == "reg-delete" && (argc == 4 || argc == 5)) {
     if (argc == 4) {
-      const LONG status = RegDeleteKeyA(Root(argv[2]), argv[3]);
+      const LONG status = RegDeleteKeyExA(Root(argv[2]), argv[3], View(), 0);
       return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : 1;
     }
     HKEY key;
-    if (RegOpenKeyExA(Root(argv[2]), argv[3], 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return 0;
+    if (RegOpenKeyExA(Root(argv[2]), argv[3], 0, KEY_SET_VALUE | View(), &key) != ERROR_SUCCESS) {
+      return 0;
+    }
     RegDeleteValueA(key, argv[4]);
     RegCloseKey(key);
     return 0;

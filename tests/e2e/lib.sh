@@ -1,5 +1,6 @@
 # Helpers for the end-to-end scenarios; ctest sets QUILLANE_EXE, QDRIVER,
 # QUILLANE_SCREENSHOTS, QUILLANE_WINE, and the test command sets WINEPREFIX and DISPLAY.
+# QDRIVER_WINE runs the driver where its bitness differs from the program's.
 set -euo pipefail
 
 SETTINGS_KEY='Software\Velmora Software\Quillane'
@@ -8,7 +9,7 @@ QUILLANE_PID=
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 wine() { "$QUILLANE_WINE" "$@"; }
-qd() { wine "$QDRIVER" "$@" 2>/dev/null | tr -d '\r'; }
+qd() { "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" "$@" 2>/dev/null | tr -d '\r'; }
 
 # Every scenario starts from a machine that never ran the program.
 clean_settings() {

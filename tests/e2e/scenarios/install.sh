@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Quillane Setup, built from this tree's program as the 64-bit variant, in both modes: for
-# the current user (the default) and for everyone (/AllUsers). In each, a silent install,
+# Quillane Setup, built from the program under test (QUILLANE_ARCH: x86, the shipped one,
+# or amd64), in both modes: for the current user (the default) and for everyone
+# (/AllUsers). In each, a silent install,
 # the first start from the installed folder, a silent reinstall and a silent uninstall
 # while the program runs; then the interactive way, the mode chosen on its page: the
 # finish page starts the program, and the uninstaller removes the settings when the user
 # says so.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
+# The variant under test: x86, the shipped one, for the 32-bit program (its folder and
+# registry view are the 32-bit ones), or amd64 for the 64-bit build; reg.exe is told the view.
+arch=${QUILLANE_ARCH:-amd64}
+case $arch in
+  x86) program_files='Program Files (x86)' reg_view=/reg:32 ;;
+  *) program_files='Program Files' reg_view=/reg:64 ;;
+esac
 UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillane'
-ALL_USERS_DIR='C:\Program Files\Quillane'
-setup="$PWD/installer/Quillane Setup amd64.exe"
+ALL_USERS_DIR="C:\\$program_files\\Quillane"
+setup="$PWD/installer/Quillane Setup $arch.exe"
 version=$(sed -n 's/^project(Quillane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
   "$QUILLANE_SOURCE_DIR/CMakeLists.txt")
 SETUP_PID=
@@ -75,11 +83,11 @@ remove_install() {
 }
 trap remove_install EXIT
 
-# The uninstall entry in one look, "Name|sz TEXT" or "Name|dword N" a line; reg.exe
-# here is the 64-bit one and sees the view the 64-bit installer writes.
+# The uninstall entry in one look, "Name|sz TEXT" or "Name|dword N" a line, in the
+# view the installer writes.
 uninstall_entry() {
   local line
-  wine reg query "$ROOT\\$UNINSTALL_KEY" 2>/dev/null | tr -d '\r' |
+  wine reg query "$ROOT\\$UNINSTALL_KEY" $reg_view 2>/dev/null | tr -d '\r' |
     while IFS= read -r line; do
       if [[ $line =~ ^\ {4}([^ ]+)\ {4}REG_SZ\ {4}(.*)$ ]]; then
         echo "${BASH_REMATCH[1]}|sz ${BASH_REMATCH[2]}"
@@ -245,7 +253,7 @@ clean_settings
 remove_install
 
 start=$(date +%s.%N)
-bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch amd64 --exe "$QUILLANE_EXE" \
+bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch "$arch" --exe "$QUILLANE_EXE" \
   --out "$setup" >/dev/null
 echo "installer built in $(elapsed "$start") s"
 
