@@ -35,7 +35,8 @@
 
 !define PUBLISHER "Velmora Software"
 !define WINDOW_CLASS "QUILLANE"
-!define CMD_EXIT 105
+; CMD_EXIT, the program's Exit command, as the program's own header defines it.
+!searchparse /file "${__FILEDIR__}/../resources/resource_ids.h" "#define CMD_EXIT " CMD_EXIT
 !define SETTINGS_KEY "Software\Velmora Software\Quillane"
 !define VENDOR_KEY "Software\Velmora Software"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"

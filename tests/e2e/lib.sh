@@ -5,6 +5,9 @@ set -euo pipefail
 
 SETTINGS_KEY='Software\Velmora Software\Quillane'
 RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
+# CMD_EXIT=105 and the other command ids, from the header the program is built with.
+eval "$(sed -n -E 's/^#define (CMD_[A-Z_]+) ([0-9]+)$/\1=\2/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../../resources/resource_ids.h")"
 QUILLANE_PID=
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -40,7 +43,7 @@ expect_exit() {
 # Ends whatever is left if a scenario fails half-way.
 end_quillane() {
   if [ -n "$QUILLANE_PID" ] && kill -0 "$QUILLANE_PID" 2>/dev/null; then
-    qd command QUILLANE 105 >/dev/null || true
+    qd command QUILLANE "$CMD_EXIT" >/dev/null || true
     qd wait-gone QUILLANE 5000 >/dev/null || kill "$QUILLANE_PID" 2>/dev/null || true
   fi
 }

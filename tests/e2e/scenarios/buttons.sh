@@ -13,7 +13,7 @@ wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$recorder" /f >/de
 start_quillane
 settle
 # Never drawn, but what a screen reader says.
-for pair in "12002:Next verse" "12003:Go Forth" "12004:Context"; do
+for pair in "$CMD_NEXT_VERSE:Next verse" "$CMD_GO_FORTH:Go Forth" "$CMD_CONTEXT:Context"; do
   expect_eq "$(qd child-text QUILLANE "${pair%%:*}")" "${pair#*:}" "text of button ${pair%%:*}"
 done
 # Chosen behind the program's back: the arrow's new verse reads it, and Context sends it.

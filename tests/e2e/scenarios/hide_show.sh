@@ -11,7 +11,7 @@ caption_click() {  # $1: offset from the window's right edge
   xdotool mousemove $((left + width - $1)) $((top + 11)) click 1
 }
 show_again() {
-  qd command QUILLANE 32769 >/dev/null
+  qd command QUILLANE "$CMD_TRAY_SHOW" >/dev/null
   qd wait-visible QUILLANE 5000 >/dev/null || fail "Show did not bring the card back"
   settle
 }
@@ -45,7 +45,7 @@ screenshot tray_menu_hidden
 menu_item 1                              # "Show"
 qd wait-visible QUILLANE 5000 >/dev/null || fail "Show in the icon's menu did not show the card"
 
-qd command QUILLANE 32770 >/dev/null
+qd command QUILLANE "$CMD_TRAY_HIDE" >/dev/null
 qd wait-hidden QUILLANE 5000 >/dev/null || fail "CMD_TRAY_HIDE"
 xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
 qd wait-visible QUILLANE 5000 >/dev/null || fail "double click on the icon did not show the card"

@@ -66,7 +66,7 @@ remove_install() {
   end_quillane
   # A copy the finish page started is no child of this script.
   if [ "$(qd count QUILLANE)" != 0 ]; then
-    qd command QUILLANE 105 >/dev/null || true
+    qd command QUILLANE "$CMD_EXIT" >/dev/null || true
     qd wait-gone QUILLANE 5000 >/dev/null || true
   fi
   if [ -n "$SETUP_PID" ] && kill -0 "$SETUP_PID" 2>/dev/null; then kill "$SETUP_PID" || true; fi

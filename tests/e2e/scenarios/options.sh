@@ -5,7 +5,7 @@ clean_settings
 start_quillane
 settle
 open_options() {
-  qd command QUILLANE 10000 >/dev/null
+  qd command QUILLANE "$CMD_OPTIONS" >/dev/null
   qd wait-window Options 5000 >/dev/null || fail "Options did not open"
 }
 close_options() {

@@ -10,7 +10,7 @@ qd reg-set HKLM "$SETTINGS_KEY" version 1001 >/dev/null
 start_quillane
 settle
 first=$(card_shot rollover_before)
-qd command QUILLANE 32770 >/dev/null
+qd command QUILLANE "$CMD_TRAY_HIDE" >/dev/null
 qd wait-hidden QUILLANE 5000 >/dev/null || fail "card not hidden"
 read -r before after <<<"$(qd now QUILLANE 0x113 100 0)"                          # WM_TIMER
 qd wait-visible QUILLANE 5000 >/dev/null || fail "the rollover did not show the card"
@@ -19,7 +19,7 @@ second=$(card_shot rollover_after)
 changed=$($PIXELS differ "$first" "$second" 13 14 323 300)
 awk -v c="$changed" 'BEGIN { exit !(c > 0.02) }' || fail "card did not change ($changed)"
 expect_eq "$(stored_reference)" "$old" "registry before the next save"
-qd command QUILLANE 12003 >/dev/null                                               # Go Forth
+qd command QUILLANE "$CMD_GO_FORTH" >/dev/null
 qd wait-hidden QUILLANE 5000 >/dev/null || fail "Go Forth did not hide"
 expect_reference_between "$before" "$after"
 # A second tick the same day changes nothing, once it has been handled.

@@ -7,7 +7,7 @@ read -r left top width height visible <<<"$(qd rect QUILLANE)"
 [ "$width" -eq 350 ] && [ "$height" -eq 554 ] || fail "outer size ${width}x${height}"
 [ "$visible" -eq 1 ] || fail "card not visible"
 screenshot start_exit
-qd command QUILLANE 105 >/dev/null
+qd command QUILLANE "$CMD_EXIT" >/dev/null
 expect_exit 0
 qd wait-gone QUILLANE 5000 >/dev/null || fail "window still there after Exit"
 echo "PASS: card at $left,$top size ${width}x${height}, exit code 0"

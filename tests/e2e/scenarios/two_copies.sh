@@ -17,8 +17,8 @@ screenshot two_copies
 mapfile -t windows < <(qd hwnds QUILLANE)
 show_only() {
   local w
-  for w in "${windows[@]}"; do qd post-hwnd "$w" 0x111 32770 0 >/dev/null; done
-  qd post-hwnd "$1" 0x111 32769 0 >/dev/null
+  for w in "${windows[@]}"; do qd post-hwnd "$w" 0x111 "$CMD_TRAY_HIDE" 0 >/dev/null; done
+  qd post-hwnd "$1" 0x111 "$CMD_TRAY_SHOW" 0 >/dev/null
   settle
 }
 attribution_ink() {  # dark pixels of the attribution line of the one copy shown
@@ -33,7 +33,7 @@ show_only "${windows[0]}"
 
 # The other copy stores code 1000 (no selection in its list): no attribution line.
 show_only "${windows[1]}"
-qd post-hwnd "${windows[1]}" 0x111 10000 0 >/dev/null
+qd post-hwnd "${windows[1]}" 0x111 "$CMD_OPTIONS" 0 >/dev/null
 qd wait-window Options 5000 >/dev/null || fail "Options did not open"
 qd dlg-send Options 1003 0x14E -1 0 >/dev/null
 qd dlg-command Options 1 >/dev/null
@@ -45,14 +45,14 @@ expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1000" "version"
 show_only "${windows[0]}"
 least=100000
 for _ in 1 2 3; do
-  qd post-hwnd "${windows[0]}" 0x111 12002 0 >/dev/null
+  qd post-hwnd "${windows[0]}" 0x111 "$CMD_NEXT_VERSE" 0 >/dev/null
   settle
   ink=$(attribution_ink "${windows[0]}")
   [ "$ink" -lt "$least" ] && least=$ink
 done
 [ "$least" -le 5 ] || fail "attribution still drawn after the other copy chose 1000 ($least)"
 
-for w in "${windows[@]}"; do qd post-hwnd "$w" 0x111 105 0 >/dev/null; done
+for w in "${windows[@]}"; do qd post-hwnd "$w" 0x111 "$CMD_EXIT" 0 >/dev/null; done
 wait "$first_pid" || fail "first copy's exit code"
 wait "$second_pid" || fail "second copy's exit code"
 QUILLANE_PID=
