@@ -60,7 +60,7 @@ win32() { "$QUILLANE_WINE32_LOADER" "$@" 2>/dev/null | tr -d '\r'; }
 say "Wine: paint, decode, memory (64-bit build)"
 win "$BUILD/bench-win64/bench/quillane_bench.exe"
 if [ -n "$QUILLANE_WINE32_LOADER" ]; then
-  say "Wine: paint, decode, memory (32-bit build, $QUILLANE_WINE32_NOTE)"
+  say "Wine: paint, decode, memory (32-bit build), $QUILLANE_WINE32_NOTE"
   win32 "$BUILD/win/bench/quillane_bench.exe"
 fi
 
@@ -72,7 +72,7 @@ win "$BUILD/bench-win64/bench/quillane_startup_bench.exe" "Z:$BUILD/bench-win64/
 win "$BUILD/bench-win64/bench/quillane_startup_bench.exe" "Z:$BUILD/bench-win64/Quillane.exe" \
   "$STARTUP_RUNS" --first-run
 if [ -n "$QUILLANE_WINE32_LOADER" ]; then
-  say "Wine: start-up of the 32-bit product, $BUILD/win/Quillane.exe ($QUILLANE_WINE32_NOTE), $STARTUP_RUNS runs each"
+  say "Wine: start-up of the 32-bit product, $STARTUP_RUNS runs each, $QUILLANE_WINE32_NOTE"
   win32 "$BUILD/win/bench/quillane_startup_bench.exe" "Z:$BUILD/win/Quillane.exe" "$STARTUP_RUNS"
   win32 "$BUILD/win/bench/quillane_startup_bench.exe" "Z:$BUILD/win/Quillane.exe" \
     "$STARTUP_RUNS" --first-run

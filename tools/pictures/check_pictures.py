@@ -16,8 +16,8 @@ from PIL import Image, ImageStat
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from picturelib import (HEADING_INK, HEADING_UNDERLINE_ROW, HEIGHT, HOLIDAY_BOX,  # noqa: E402
-                        TEXT_BOX, WIDTH, heading_mask)
+from picturelib import (FRAME_CORE, HEADING_INK, HEADING_UNDERLINE_ROW, HEIGHT,  # noqa: E402
+                        HOLIDAY_BOX, TEXT_BOX, WIDTH, heading_mask)
 
 ROOT = os.path.dirname(os.path.dirname(HERE))
 PICTURE_IDS = range(131, 139)
@@ -26,6 +26,12 @@ SAMPLING = [0x22, 0x11, 0x11]   # luminance 2x2, colour 1x1: 4:2:0
 MIN_MEAN, MIN_P5 = 200, 150
 DARK = 90          # frame core rows and columns average below this luminance
 INK = 160          # heading pixels are darker than this, parchment far lighter
+# The card's text starts at x 10 (its first ink there or a pixel or two further in): the
+# columns from the frame's edge to there must be as light as the ground beside them, or a
+# reader takes "12/25" for "[2/25".
+MARGIN = (8, 12)
+BESIDE = (13, 20)
+MARGIN_SLACK = 6   # how much darker a margin column may average than the ground beside
 
 
 def jpeg_segments(data):
@@ -117,11 +123,27 @@ def col_means(gray, cols, y0, y1):
 # (what, profile of the luminance across that side of the frame, expected dark run)
 FRAME_SIDES = [
     ("top", lambda g: row_means(g, range(0, 16), 11, 337), (2, 10)),
-    ("left", lambda g: col_means(g, range(0, 16), 11, 398), (3, 10)),
+    ("left", lambda g: col_means(g, range(0, 16), 11, 398), (1, 6)),
     ("right", lambda g: col_means(g, range(326, 342), 11, 398), (338, 341)),
     ("bottom", lambda g: row_means(g, range(484, 500), 11, 337), (496, 499)),
     ("bar", lambda g: row_means(g, range(390, 416), 11, 337), (399, 407)),
 ]
+
+
+def margin_faults(gray):
+    """Columns MARGIN that average darker than the ground in columns BESIDE, over the rows
+    of the text area and of the holiday lines."""
+    faults = []
+    for what, box in (("text area", TEXT_BOX), ("holiday lines", HOLIDAY_BOX)):
+        means = col_means(gray, range(MARGIN[0], BESIDE[1] + 1), box[1], box[3])
+        ground = [means[x] for x in range(BESIDE[0], BESIDE[1] + 1)]
+        beside = sum(ground) / len(ground)
+        dark = ["%d: %.0f" % (x, means[x]) for x in range(MARGIN[0], MARGIN[1] + 1)
+                if means[x] < beside - MARGIN_SLACK]
+        if dark:
+            faults.append("left margin of the %s darker than the ground beside it (%.0f): %s"
+                          % (what, beside, ", ".join(dark)))
+    return faults
 
 
 def layout_faults(gray):
@@ -130,6 +152,7 @@ def layout_faults(gray):
         got = dark_run(profile(gray))
         if got != want:
             faults.append("%s frame dark at %s, want %s" % (side, got, want))
+    faults += margin_faults(gray)
     # From just inside the frame's frayed edge to well past the heading.
     left, top = 12, 410
     ink = gray.crop((left, top, 200, 432)).point(lambda v: 255 if v < INK else 0)
@@ -173,8 +196,7 @@ def mask_faults():
 
 def frame_spread(grays):
     """Largest mean difference of the frame's dark core between any picture and the first."""
-    boxes = [(3, 2, 342, 11), (3, 2, 11, 500), (338, 2, 342, 500), (3, 496, 342, 500),
-             (3, 399, 342, 408)]
+    boxes = [(l, t, r + 1, b + 1) for l, t, r, b in FRAME_CORE]
     first = [grays[0].crop(b) for b in boxes]
     worst = 0.0
     for g in grays[1:]:

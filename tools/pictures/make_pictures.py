@@ -24,7 +24,7 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 DEFAULT_OUT = os.path.join(ROOT, "resources", "images")
 
 # The largest file we accept.  Quality 88 is used when the picture fits (all eight do,
-# at 33-44 KB); otherwise the best lower quality that stays below the budget.
+# at 32-43 KB); otherwise the best lower quality that stays below the budget.
 BYTE_BUDGET = 64000
 QUALITIES = range(88, 59, -1)
 # Colour at half the resolution both ways (4:2:0): half as many samples to decode at

@@ -3,7 +3,7 @@
 Each function takes a seeded random.Random and returns a WIDTH x HEIGHT RGB
 image and how much of it survives the wash (busier motifs keep less, so black
 text still reads over them).  Coordinates are picture pixels: the motif shows through in
-x 11..337, y 11..398; below y 398 the bar and the panel cover it.
+x 7..337, y 11..398; below y 398 the bar and the panel cover it.
 """
 import math
 

@@ -13,21 +13,24 @@ WIDTH, HEIGHT = 342, 500
 
 # Where the card's text and buttons land on the picture (client pixels, the
 # picture is drawn at the client origin at its natural size).
-MOTIF_BOX = (11, 11, 337, 398)          # inclusive: the washed-out motif
+# The left edges are the frame's frayed column 7: the card's text starts at x 10, and its
+# first letters must stand clear of the frame, or a reader takes "12/25" for "[2/25".
+# Ending the frame there also keeps its edge out of the JPEG blocks from column 8 on.
+MOTIF_BOX = (7, 11, 337, 398)           # inclusive: the washed-out motif
 TEXT_BOX = (10, 11, 336, 398)           # inclusive: verse, reference, buttons
-PANEL_BOX = (11, 408, 337, 495)         # inclusive: the parchment panel
+PANEL_BOX = (7, 408, 337, 495)          # inclusive: the parchment panel
 HOLIDAY_BOX = (10, 430, 336, 489)       # inclusive: four 15-px holiday lines
 
 # The frame's dark core, as inclusive (left, top, right, bottom) rectangles.
 FRAME_CORE = [
-    (3, 2, 341, 10),      # top
-    (3, 2, 10, 499),      # left
+    (1, 2, 341, 10),      # top
+    (1, 2, 6, 499),       # left
     (338, 2, 341, 499),   # right
-    (3, 496, 341, 499),   # bottom
-    (3, 399, 341, 407),   # bar between motif and panel
+    (1, 496, 341, 499),   # bottom
+    (1, 399, 341, 407),   # bar between motif and panel
 ]
 # The lighter outer lip of the frame; the right and bottom edges have none.
-FRAME_RIM = [(0, 0, 341, 1), (0, 0, 2, 499)]
+FRAME_RIM = [(0, 0, 341, 1), (0, 0, 0, 499)]
 
 HEADING_TEXT = "Upcoming Events:"
 HEADING_FONT = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"
@@ -252,8 +255,9 @@ def _frame_texture(rng):
     # Vertical grain on the side pieces, horizontal on the top, bottom and bar.
     sides = Image.new("L", size, 0)
     d = ImageDraw.Draw(sides)
-    d.polygon([(0, 0), (11, 11), (11, 388), (0, 399)], fill=255)
-    d.polygon([(0, 408), (11, 408), (11, 495), (0, 499)], fill=255)
+    inner = MOTIF_BOX[0]
+    d.polygon([(0, 0), (inner, 11), (inner, 388), (0, 399)], fill=255)
+    d.polygon([(0, 408), (inner, 408), (inner, 495), (0, 499)], fill=255)
     d.polygon([(WIDTH, 0), (337, 10), (337, 398), (WIDTH, 399)], fill=255)
     d.polygon([(WIDTH, 408), (337, 408), (337, 495), (WIDTH, 499)], fill=255)
     grain = Image.composite(grain_y, grain_x, sides)
@@ -302,10 +306,12 @@ def make_panel(rng):
     mottle = fractal_noise(size, (5, 2), 4, rng)
     panel = colorize(mottle, [(0.0, (228, 213, 176)), (0.5, (238, 226, 192)),
                               (1.0, (245, 236, 206))])
-    # Browned margins, strongest at the very edge, fading within a few pixels.
+    # Browned margins, strongest at the very edge, fading within a few pixels; the left
+    # one lies under the frame, so the holiday lines' first letters stand on plain parchment.
     edge = Image.new("L", size, 0)
     d = ImageDraw.Draw(edge)
-    left, right, bottom = PANEL_BOX[0], PANEL_BOX[2], size[1] - (HEIGHT - 1 - PANEL_BOX[3])
+    left = PANEL_BOX[0] - 6
+    right, bottom = PANEL_BOX[2], size[1] - (HEIGHT - 1 - PANEL_BOX[3])
     for i, v in enumerate((120, 80, 50, 30, 16, 8)):
         d.rectangle([left + i, i, right - i, bottom - 1 - i], outline=v)
     panel = paint(panel, (170, 130, 80), edge)
@@ -314,7 +320,8 @@ def make_panel(rng):
 
 def _rough_edges(image, core, rng):
     """Fray the inner edges of the frame: the first pixel inside takes a random share of
-    the frame colour beside it and the next a faint shadow, so the border looks hand-cut."""
+    the frame colour beside it and the next a faint shadow, so the border looks hand-cut.
+    The left edges get no shadow: the card's text starts only three pixels further in."""
     px = image.load()
     cp = core.load()
     for l, t, r, b in (MOTIF_BOX, PANEL_BOX):
@@ -323,7 +330,7 @@ def _rough_edges(image, core, rng):
             edges += [((x, t), (x, t - 1), 0), ((x, t + 1), (x, t - 1), 1),
                       ((x, b), (x, b + 1), 0), ((x, b - 1), (x, b + 1), 1)]
         for y in range(t, b + 1):
-            edges += [((l, y), (l - 1, y), 0), ((l + 1, y), (l - 1, y), 1),
+            edges += [((l, y), (l - 1, y), 0),
                       ((r, y), (r + 1, y), 0), ((r - 1, y), (r + 1, y), 1)]
         for at, beside, depth in edges:
             a = px[at]

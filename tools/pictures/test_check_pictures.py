@@ -4,6 +4,7 @@
     /usr/bin/python3 tools/pictures/test_check_pictures.py
 """
 import io
+import math
 import os
 import struct
 import sys
@@ -101,6 +102,7 @@ class LayoutTest(unittest.TestCase):
             ("one row down", shifted(0, 1), "top frame"),
             ("one column right", shifted(1, 0), "left frame"),
             ("bar one row thinner", painted([0, 407, WIDTH - 1, 407], 200), "bar frame"),
+            ("left frame one column wider", painted([7, 0, 7, HEIGHT - 1], 40), "left frame"),
             ("right frame lighter", painted([338, 0, 338, HEIGHT - 1], 200), "right frame"),
             ("bottom frame too tall", painted([11, 495, 337, 495], 40), "bottom frame"),
             ("heading missing", painted([12, 410, 200, 423], 230), "heading ink"),
@@ -114,6 +116,20 @@ class LayoutTest(unittest.TestCase):
                     self.assertEqual([], faults, what)
                 else:
                     self.assertTrue(any(fault in f for f in faults), "%s: got %s" % (what, faults))
+
+    def test_margin_left_of_the_text_is_as_light_as_beside_it(self):
+        for what, box in (("text area", cp.TEXT_BOX), ("holiday lines", cp.HOLIDAY_BOX)):
+            means = cp.col_means(self.card, range(cp.BESIDE[0], cp.BESIDE[1] + 1), box[1], box[3])
+            beside = sum(means.values()) / len(means)
+            lightest_too_dark = math.ceil(beside - cp.MARGIN_SLACK) - 1
+            for column in cp.MARGIN:
+                for level, passes in ((lightest_too_dark + 1, True), (lightest_too_dark, False)):
+                    with self.subTest(what, column=column, level=level):
+                        gray = self.card.copy()
+                        ImageDraw.Draw(gray).line([(column, box[1]), (column, box[3])], fill=level)
+                        faults = cp.margin_faults(gray)
+                        self.assertEqual(passes, not any(what in f for f in faults),
+                                         "beside %.1f: %s" % (beside, faults))
 
     def test_heading_mask_is_pixel_exact(self):
         self.assertEqual([], cp.mask_faults())
