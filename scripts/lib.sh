@@ -10,7 +10,7 @@ QUILLANE_PACKAGES=(cmake g++ make clang-format clang-tidy cppcheck googletest li
   xvfb xauth xdotool imagemagick python3 python3-pil
   diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev nsis)
 
-# CMD_EXIT=105 and the other command ids, from the header the program is built with.
+# The command ids (CMD_EXIT and the others), from the header the program is built with.
 eval "$(sed -n -E 's/^#define (CMD_[A-Z_]+) ([0-9]+)$/\1=\2/p' "$QUILLANE_ROOT/resources/resource_ids.h")"
 
 say() { printf '\033[1m== %s\033[0m\n' "$*"; }

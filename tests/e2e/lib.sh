@@ -5,7 +5,7 @@ set -euo pipefail
 
 SETTINGS_KEY='Software\Velmora Software\Quillane'
 RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
-# CMD_EXIT=105 and the other command ids, from the header the program is built with.
+# The command ids (CMD_EXIT and the others), from the header the program is built with.
 eval "$(sed -n -E 's/^#define (CMD_[A-Z_]+) ([0-9]+)$/\1=\2/p' \
   "$(dirname "${BASH_SOURCE[0]}")/../../resources/resource_ids.h")"
 QUILLANE_PID=
