@@ -4,20 +4,17 @@
 
 #include "shell/tray_icon.h"
 
-// True when the shell holds the icon of `window` with our id: only then can it be modified.
-inline bool ShellHasIcon(HWND window) {
+// Hands the shell a record naming only `window` and our id.
+inline bool AskShell(DWORD message, HWND window) {
   NOTIFYICONDATAA probe{};
   probe.cbSize = sizeof probe;
   probe.hWnd = window;
   probe.uID = TRAY_ICON_ID;
-  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+  return Shell_NotifyIconA(message, &probe) != FALSE;
 }
 
+// True when the shell holds the icon of `window` with our id: only then can it be modified.
+inline bool ShellHasIcon(HWND window) { return AskShell(NIM_MODIFY, window); }
+
 // Removes that icon; true when there was one.
-inline bool ShellDeletesIcon(HWND window) {
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = sizeof probe;
-  probe.hWnd = window;
-  probe.uID = TRAY_ICON_ID;
-  return Shell_NotifyIconA(NIM_DELETE, &probe) != FALSE;
-}
+inline bool ShellDeletesIcon(HWND window) { return AskShell(NIM_DELETE, window); }
