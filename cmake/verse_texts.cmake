@@ -6,6 +6,16 @@
 # stops with "<file>:<line>: <fault>" for the first fault; the build calls
 # quillane_check_verse_file on each supplied file.
 
+# In quillane_check_verse_file: ends the check with "<where> <fault>" when `line` matches
+# `pattern`, "@" in the fault standing for the bytes of its group.
+macro(fail_on_bytes pattern fault)
+  if(line MATCHES "${pattern}")
+    string(REPLACE "@" "${CMAKE_MATCH_1}" matched_fault "${fault}")
+    set(${result} "${where} ${matched_fault}" PARENT_SCOPE)
+    return()
+  endif()
+endmacro()
+
 # Sets `result` to "" for a good file, or to "<file>:<line>: <fault>" for its first fault.
 function(quillane_check_verse_file file result)
   cmake_policy(SET CMP0007 NEW)  # empty lines stay list elements
@@ -39,26 +49,13 @@ function(quillane_check_verse_file file result)
       endif()
       string(REGEX REPLACE " 0d$" "" line "${line}")
     endif()
-    if(line MATCHES " 0d")
-      set(${result} "${where} CR without LF; lines end in CR LF" PARENT_SCOPE)
-      return()
-    endif()
-    if(line MATCHES " (0[0-9a-f]|1[0-9a-f]|7f)")
-      set(${result} "${where} control byte 0x${CMAKE_MATCH_1}; the text must be printable"
-          PARENT_SCOPE)
-      return()
-    endif()
-    if(line MATCHES " (81|8d|8f|90|9d)")
-      set(${result} "${where} byte 0x${CMAKE_MATCH_1} is not Windows-1252 text" PARENT_SCOPE)
-      return()
-    endif()
+    fail_on_bytes("( 0d)" "CR without LF; lines end in CR LF")
+    fail_on_bytes(" (0[0-9a-f]|1[0-9a-f]|7f)" "control byte 0x@; the text must be printable")
+    fail_on_bytes(" (81|8d|8f|90|9d)" "byte 0x@ is not Windows-1252 text")
     # A three-byte UTF-8 sequence (curly quotes, dashes, the byte-order mark) is next to
     # impossible in Windows-1252 text and the usual sign of a file saved as UTF-8.
-    if(line MATCHES " (e[0-9a-f] [89ab][0-9a-f] [89ab][0-9a-f])")
-      set(${result} "${where} bytes ${CMAKE_MATCH_1} are UTF-8; the text must be Windows-1252"
-          PARENT_SCOPE)
-      return()
-    endif()
+    fail_on_bytes(" (e[0-9a-f] [89ab][0-9a-f] [89ab][0-9a-f])"
+                  "bytes @ are UTF-8; the text must be Windows-1252")
     if(length GREATER limit)
       set(${result} "${where} ${length} bytes; a line holds at most ${limit} with its CR"
           PARENT_SCOPE)
