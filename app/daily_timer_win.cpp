@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/local_time_win.h"
+#include "shell/center_window.h"
 #include "shell/commands.h"
 
 namespace {
@@ -30,6 +31,7 @@ void OnDailyTimer(HWND window) {
   appState.newPictureRequested = 1;
   ChooseVerse();
   InvalidateRgn(window, nullptr, TRUE);
+  BringCardBack(window);
   ShowWindow(window, SW_SHOW);
   if (!SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr))
     ReportLastError("SetTimer");

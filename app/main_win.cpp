@@ -10,11 +10,18 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
                    int nShowCmd) {
   HINSTANCE instance = hInstance;
   const int showCommand = nShowCmd;
+  // Browsers that register as COM handlers need COM on the thread that opens them.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  if (FAILED(com)) ReportFailure("CoInitializeEx", com);
   LoadAppStrings(instance);
   InitWindowClass(instance);
   RandomSeed(GetTickCount());
-  if (!StartInstance(instance, showCommand)) return 0;
-  HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-  if (!accelerators) ReportLastError("LoadAcceleratorsA");
-  return RunMessageLoop(FindCardWindow(), accelerators);
+  int exitCode = 0;
+  if (StartInstance(instance, showCommand)) {
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    if (!accelerators) ReportLastError("LoadAcceleratorsA");
+    exitCode = RunMessageLoop(FindCardWindow(), accelerators);
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exitCode;
 }

@@ -44,7 +44,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DRAWITEM: DrawButtonFace(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return 0;
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_SYSCOMMAND: return OnSystemCommand(window, wParam, lParam);
-    case WM_TIMER: OnDailyTimer(window); return 0;
+    case WM_TIMER:
+      RetryTrayIcon(window, appState.instance);
+      OnDailyTimer(window);
+      return 0;
     case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
     case TRAY_CALLBACK_MESSAGE: OnTrayIconEvent(window, lParam); return 0;
     default:

@@ -1,6 +1,7 @@
 #include "card/card_painter.h"
 
 #include <cstring>
+#include <string>
 
 #include "card/card_painter_internal.h"
 #include "card/card_text.h"
@@ -10,6 +11,7 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
+#include "core/text_win.h"
 
 namespace {
 
@@ -76,6 +78,9 @@ void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, i
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   RECT rect{left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM};
+  // Wide, from Windows-1252: the ANSI call would convert with the font's code page, which
+  // on East Asian systems is double-byte and merges a curly quote with the next letter.
   // DT_NOPREFIX: an "&" in a verse or a holiday name is text, not a mnemonic marker.
-  DrawTextA(dc, text, static_cast<int>(std::strlen(text)), &rect, DT_WORDBREAK | DT_NOPREFIX);
+  const std::wstring wide = WideFrom1252(text, static_cast<int>(std::strlen(text)));
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, DT_WORDBREAK | DT_NOPREFIX);
 }

@@ -38,8 +38,14 @@ static_assert(sizeof LOOKUP_BASE_ADDRESS - 1 + sizeof LOOKUP_PATH - 1 +
                   LOOKUP_ADDRESS_CAPACITY,
               "the longest address fits its buffer");
 
+constexpr char STAND_IN_VERSION_PART[] = "&version=WEB";
+
 // Empty for a code outside the table: the service then shows its default translation.
-const char* VersionPartOf(std::uint32_t translationCode) {
+const char* VersionPartOf(std::uint32_t translationCode, CollectionSet standIns) {
+  const TranslationEntry* entry = FindTranslation(translationCode);
+  if (entry != nullptr && ContainsCollection(standIns, entry->collectionId)) {
+    return STAND_IN_VERSION_PART;
+  }
   const LookupVersion* const end = std::end(LOOKUP_VERSIONS);
   const LookupVersion* const found = std::find_if(
       std::begin(LOOKUP_VERSIONS), end,
@@ -84,8 +90,8 @@ void SpacesToPlus(char* text) {
   }
 }
 
-void BuildLookupAddress(const char* verseReference, std::uint32_t translationCode, char* address,
-                        std::size_t capacity) {
+void BuildLookupAddress(const char* verseReference, std::uint32_t translationCode,
+                        CollectionSet standIns, char* address, std::size_t capacity) {
   if (capacity == 0) return;
   std::memset(address, 0, capacity);
   std::size_t length = 0;
@@ -113,6 +119,6 @@ void BuildLookupAddress(const char* verseReference, std::uint32_t translationCod
     if (!AppendUnit(address, capacity, &length, unit, size)) return;
     unit += size;
   }
-  const char* versionPart = VersionPartOf(translationCode);
+  const char* versionPart = VersionPartOf(translationCode, standIns);
   AppendUnit(address, capacity, &length, versionPart, std::strlen(versionPart));
 }

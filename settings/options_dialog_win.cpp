@@ -3,6 +3,7 @@
 #include "content/translation_table.h"
 #include "core/app_state.h"
 #include "resources/resource_ids.h"
+#include "settings/autostart.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -16,14 +17,19 @@ void InitOptionsDialog(HWND dialog) {
   }
   SendDlgItemMessageA(dialog, IDC_TRANSLATION_LIST, CB_SETCURSEL,
                       static_cast<WPARAM>(OptionsListPosition(appState.translationCode)), 0);
+  // Switched off in Windows' start-up apps, the entry does not start anything: the box
+  // says so rather than the stored setting.
+  const bool starts = appState.autostartEnabled != 0 && !IsAutostartSwitchedOff();
   SendDlgItemMessageA(dialog, IDC_AUTOSTART_CHECK, BM_SETCHECK,
-                      appState.autostartEnabled != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+                      starts ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // Takes both controls into AppState, saves the settings and flags a new translation.
 void ApplyOptions(HWND dialog) {
   appState.autostartEnabled =
       SendDlgItemMessageA(dialog, IDC_AUTOSTART_CHECK, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  // A tick the user gave here wins over Windows' switch.
+  if (appState.autostartEnabled != 0) ClearAutostartSwitch();
   const std::uint32_t previousCode = appState.translationCode;
   const LRESULT position = SendDlgItemMessageA(dialog, IDC_TRANSLATION_LIST, CB_GETCURSEL, 0, 0);
   appState.translationCode = TranslationCodeAtPosition(position);

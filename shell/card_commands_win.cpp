@@ -8,6 +8,7 @@
 #include "settings/options_dialog.h"
 #include "settings/settings_store.h"
 #include "shell/about_dialog.h"
+#include "shell/center_window.h"
 #include "shell/commands.h"
 #include "shell/tray_icon.h"
 
@@ -54,6 +55,7 @@ void ShowCardFromTray(HWND window) {
   // A card already on screen is repainted too, so what it shows is always the verse
   // that Context opens.
   Repaint(window);
+  BringCardBack(window);
   ShowWindow(window, SW_RESTORE);
 }
 

@@ -23,4 +23,7 @@ WindowPlacement CenteredPlacement(const Rect& window, const Rect& desktop, int s
 #ifdef _WIN32
 // Moves `window` to CenteredPlacement on the desktop, without repainting. Always TRUE.
 BOOL CenterWindow(HWND window);
+// Before the card shows itself: a minimised card is restored, and one left where no
+// monitor is any more (a laptop undocked) is centred again.
+void BringCardBack(HWND window);
 #endif

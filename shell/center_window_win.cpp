@@ -12,3 +12,11 @@ BOOL CenterWindow(HWND window) {
   MoveWindow(window, placement.x, placement.y, placement.width, placement.height, FALSE);
   return TRUE;
 }
+
+void BringCardBack(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  RECT rect;
+  if (GetWindowRect(window, &rect) && MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) == nullptr) {
+    CenterWindow(window);
+  }
+}

@@ -13,6 +13,9 @@ constexpr int TRAY_TIP_CAPACITY = 128;
 #ifdef _WIN32
 // Fills appState.trayIcon for `window` and adds the icon to the notification area.
 void AddTrayIcon(HWND window, HINSTANCE instance);
+// Adds the icon if the shell refused it so far (a busy shell at log-on answers no
+// TaskbarCreated later); called with every timer tick.
+void RetryTrayIcon(HWND window, HINSTANCE instance);
 // Removes the icon that AddTrayIcon added.
 void RemoveTrayIcon();
 // Acts on an icon event (lParam of the icon's callback message).

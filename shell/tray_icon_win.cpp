@@ -39,6 +39,10 @@ std::uint32_t TrayIconRecordSizeForThisShell() {
   return TrayIconRecordSize(version, FULL_RECORD_SIZE, OLDER_RECORD_SIZE);
 }
 
+// Whether the shell took our icon; a shell still starting at log-on can time out.
+bool iconAdded = false;
+bool addFailureReported = false;
+
 void AppendMenuItem(HMENU menu, unsigned command, const char* text) {
   InsertMenuA(menu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, command, text);
 }
@@ -72,14 +76,24 @@ void AddTrayIcon(HWND window, HINSTANCE instance) {
   record.hWnd = window;
   record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
   lstrcpynA(record.szTip, TRAY_TIP_TEXT, TRAY_TIP_CAPACITY);
-  if (!Shell_NotifyIconA(NIM_ADD, &record)) ReportLastError("Shell_NotifyIconA");
+  iconAdded = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+  // The one-minute tick tries again; one report says it, not one a minute.
+  if (!iconAdded && !addFailureReported) {
+    ReportLastError("Shell_NotifyIconA");
+    addFailureReported = true;
+  }
   // The shell keeps its own copy of the icon.
   if (record.hIcon && DestroyIcon(record.hIcon)) {
     record.hIcon = nullptr;
   }
 }
 
+void RetryTrayIcon(HWND window, HINSTANCE instance) {
+  if (!iconAdded) AddTrayIcon(window, instance);
+}
+
 void RemoveTrayIcon() {
+  iconAdded = false;
   appState.trayIcon.uFlags = 0;
   if (!Shell_NotifyIconA(NIM_DELETE, &appState.trayIcon)) ReportLastError("Shell_NotifyIconA");
 }
@@ -119,7 +133,8 @@ void ShowTrayMenu(HWND window) {
     ReportLastError("CreatePopupMenu");
     return;
   }
-  if (IsWindowVisible(window)) {
+  // A minimised card is visible to the system but not to the user: offer Show.
+  if (IsWindowVisible(window) && !IsIconic(window)) {
     AppendMenuItem(menu.get(), CMD_TRAY_HIDE, "Hide");
   } else {
     AppendMenuItem(menu.get(), CMD_TRAY_SHOW, "Show");
@@ -129,4 +144,7 @@ void ShowTrayMenu(HWND window) {
   SetForegroundWindow(window);
   TrackPopupMenu(menu.get(), TPM_BOTTOMALIGN | TPM_LEFTALIGN, cursor.x, cursor.y, 0, window,
                  nullptr);
+  // A notification icon's menu must be followed by a message to its window, or the next
+  // one may close as soon as it opens.
+  PostMessageA(window, WM_NULL, 0, 0);
 }

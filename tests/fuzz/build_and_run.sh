@@ -21,7 +21,7 @@ sources_of() {
   case "$1" in
     verse_collection) echo content/verse_collection.cpp ;;
     holiday_calendar) echo content/holiday_calendar.cpp core/local_time.cpp ;;
-    passage_lookup) echo card/passage_lookup.cpp ;;
+    passage_lookup) echo card/passage_lookup.cpp content/translation_table.cpp ;;
     holiday_line) echo card/card_text.cpp content/translation_table.cpp ;;
     *) echo "unknown fuzz target: $1" >&2; return 1 ;;
   esac

@@ -28,7 +28,7 @@ int HexValue(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
 std::string Build(const char* reference, std::uint32_t code, std::size_t capacity) {
   std::unique_ptr<char[]> address(new char[capacity]);
   std::memset(address.get(), 0xBD, capacity);
-  BuildLookupAddress(reference, code, address.get(), capacity);
+  BuildLookupAddress(reference, code, 0, address.get(), capacity);
   return TerminatedWithin(address.get(), capacity, "address", true);
 }
 

@@ -21,9 +21,11 @@ std::size_t BoundedLength(const char* text, std::size_t capacity) {
 
 // The address in a 255-byte buffer, with sentinels after it to catch an overrun; by
 // default for a code outside the table, which names no translation.
-std::string Build(const std::string& reference, std::uint32_t translationCode = 0) {
+std::string Build(const std::string& reference, std::uint32_t translationCode = 0,
+                  CollectionSet standIns = 0) {
   std::vector<char> buffer(LOOKUP_ADDRESS_CAPACITY + 16, '\xBD');
-  BuildLookupAddress(reference.c_str(), translationCode, buffer.data(), LOOKUP_ADDRESS_CAPACITY);
+  BuildLookupAddress(reference.c_str(), translationCode, standIns, buffer.data(),
+                     LOOKUP_ADDRESS_CAPACITY);
   for (std::size_t i = LOOKUP_ADDRESS_CAPACITY; i < buffer.size(); ++i) {
     EXPECT_EQ('\xBD', buffer[i]) << "byte " << i << " for " << reference;
   }
@@ -174,7 +176,7 @@ TEST(PassageLookup, SmallerBuffersCutBeforeAnEscapeNeverInside) {
   ASSERT_EQ(PREFIX + "Ps%26alm+9%254", full);
   for (std::size_t capacity = 0; capacity <= full.size() + 2; ++capacity) {
     std::vector<char> buffer(capacity + 8, '\xBD');
-    BuildLookupAddress(reference.c_str(), 0, buffer.data(), capacity);
+    BuildLookupAddress(reference.c_str(), 0, 0, buffer.data(), capacity);
     for (std::size_t i = capacity; i < buffer.size(); ++i) {
       ASSERT_EQ('\xBD', buffer[i]) << "byte " << i << " with capacity " << capacity;
     }
@@ -200,6 +202,12 @@ TEST(PassageLookup, AddressNamesTheTranslationOfTheCode) {
     const std::string version = *names[i] ? std::string("&version=") + names[i] : "";
     EXPECT_EQ(PREFIX + "Leviticus+19" + version, Build("Leviticus 19:11\r", 1000 + i))
         << "for code " << 1000 + i;
+    // Collections 140, 142 and 152 (codes 1013, 1004, 1012) stand in with the World
+    // English Bible: their chapter opens in that text, the card's.
+    const bool standsIn = i == 13 || i == 4 || i == 12;
+    EXPECT_EQ(PREFIX + "Leviticus+19" + (standsIn ? "&version=WEB" : version),
+              Build("Leviticus 19:11\r", 1000 + i, CollectionsOf(140, 142, 152)))
+        << "for code " << 1000 + i << " with stand-ins";
   }
   for (std::uint32_t code : {0u, 0xFFFFFFFFu}) {
     EXPECT_EQ(PREFIX + "Leviticus+19", Build("Leviticus 19:11\r", code)) << "for code " << code;
@@ -212,7 +220,7 @@ TEST(PassageLookup, AddressNamesTheTranslationOfTheCode) {
   const std::string full = PREFIX + "Ps+9&version=DARBY";
   for (std::size_t capacity = PREFIX.size() + 5; capacity <= full.size() + 1; ++capacity) {
     std::vector<char> buffer(capacity, '\xBD');
-    BuildLookupAddress("Ps 9:1", 1006, buffer.data(), capacity);
+    BuildLookupAddress("Ps 9:1", 1006, 0, buffer.data(), capacity);
     EXPECT_EQ(capacity > full.size() ? full : PREFIX + "Ps+9",
               std::string(buffer.data(), BoundedLength(buffer.data(), capacity)))
         << "capacity " << capacity;

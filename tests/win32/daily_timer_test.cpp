@@ -74,16 +74,26 @@ class DailyTimer : public ::testing::Test {
 
 }  // namespace
 
+// The card comes back whole: a minimised one restored, one left where no monitor is
+// (at 6000,6000 on this desktop) centred again.
 TEST_F(DailyTimer, ADayOrMoreSinceTheReferenceChangesAndShowsTheCard) {
-  const std::int64_t referencesBack[] = {2 * TICKS_PER_DAY, TICKS_PER_DAY + TICKS_PER_SECOND, Now(),
-                                         -1};
-  for (std::int64_t back : referencesBack) {
-    // A zero reference (never stored) stands in the last row.
+  enum Start { HIDDEN, MINIMISED, OFF_SCREEN };
+  const struct Row {
+    std::int64_t back;
+    Start start;
+  } rows[] = {{2 * TICKS_PER_DAY, HIDDEN},  {TICKS_PER_DAY + TICKS_PER_SECOND, MINIMISED},
+              {Now(), OFF_SCREEN},          {-1, HIDDEN},
+              {-365 * TICKS_PER_DAY, HIDDEN}};  // stored while the clock ran a year ahead
+  for (const Row& row : rows) {
+    const std::int64_t back = row.back;
+    // A zero reference (never stored) stands in the row with -1.
     const bool zero = back == -1;
     // Read the clock on both sides of the tick; retry when a minute turned in between.
     SYSTEMTIME before{}, after{};
     for (int attempt = 0; attempt < 5; ++attempt) {
-      ShowWindow(window.get(), SW_HIDE);
+      ShowWindow(window.get(), row.start == MINIMISED ? SW_SHOWMINNOACTIVE : SW_HIDE);
+      SetWindowPos(window.get(), nullptr, row.start == OFF_SCREEN ? 6000 : 10, 10, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       appState.newPictureRequested = 0;
       appState.verseText[0] = '\0';
       GetLocalTime(&before);
@@ -96,6 +106,8 @@ TEST_F(DailyTimer, ADayOrMoreSinceTheReferenceChangesAndShowsTheCard) {
     EXPECT_LE(Stamp(FiveOClock(before)), reference) << back;
     EXPECT_GE(Stamp(FiveOClock(after)), reference) << back;
     EXPECT_NE(FALSE, IsWindowVisible(window.get())) << back;
+    EXPECT_FALSE(IsIconic(window.get())) << back;
+    EXPECT_NE(nullptr, MonitorFromWindow(window.get(), MONITOR_DEFAULTTONULL)) << back;
     EXPECT_EQ(1, appState.newPictureRequested) << back;
     EXPECT_NE('\0', appState.verseText[0]) << "a verse was chosen, " << back;
     EXPECT_TRUE(TimerRunning()) << back;
@@ -103,8 +115,8 @@ TEST_F(DailyTimer, ADayOrMoreSinceTheReferenceChangesAndShowsTheCard) {
 }
 
 TEST_F(DailyTimer, LessThanADayChangesNothing) {
-  const std::int64_t referencesBack[] = {0, TICKS_PER_DAY - 30 * TICKS_PER_SECOND, -TICKS_PER_DAY,
-                                         -365 * TICKS_PER_DAY};
+  const std::int64_t referencesBack[] = {0, TICKS_PER_DAY - 30 * TICKS_PER_SECOND,
+                                         -TICKS_PER_DAY};
   for (std::int64_t back : referencesBack) {
     ShowWindow(window.get(), SW_HIDE);
     SetTimer(window.get(), DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr);
