@@ -9,11 +9,12 @@
 #include "app/startup.h"
 #include "settings_fixture.h"
 #include "shell/commands.h"
+#include "shell/tray_icon.h"
 #include "tray_icon_probe.h"
 
 namespace {
 
-enum class Before { SHOWN, HIDDEN, ICON_LOST };
+enum class Before { SHOWN, HIDDEN, ICON_LOST, ICON_REFUSED, MINIMISED, OFF_SCREEN };
 
 LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
   return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
@@ -30,12 +31,21 @@ LRESULT CALLBACK WatchDestroy(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 bool cardSeen = false;
+HRESULT comWhileRunning = E_FAIL;
+
+// S_FALSE while the thread has COM already, S_OK when it had none.
+HRESULT ComOnThisThread() {
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (SUCCEEDED(result)) CoUninitialize();
+  return result;
+}
 
 // Once the loop runs: notes whether the card and its icon are there, then chooses Exit.
 void CALLBACK ExitFromTheLoop(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   const HWND window = appState.trayIcon.hWnd;
   cardSeen = IsWindowVisible(window) && ShellHasIcon(window);
+  comWhileRunning = ComOnThisThread();
   if (window != nullptr) {
     PostMessageA(window, WM_COMMAND, CMD_EXIT, 0);
   } else {
@@ -78,6 +88,9 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
       // what, before, message, wParam, lParam,
       //   newVerse, repainted, visible, saved, alive, byDefault
       {"stale tick", Before::HIDDEN, WM_TIMER, DAILY_TIMER_ID, 0, 1, 1, 1, 0, 1, 0},
+      {"tick, no icon yet", Before::ICON_REFUSED, WM_TIMER, DAILY_TIMER_ID, 0, 1, 1, 1, 0, 1, 0},
+      {"Show, minimised", Before::MINIMISED, WM_COMMAND, CMD_TRAY_SHOW, 0, 1, 1, 1, 0, 1, 0},
+      {"Show, off screen", Before::OFF_SCREEN, WM_COMMAND, CMD_TRAY_SHOW, 0, 1, 1, 1, 0, 1, 0},
       {"session ends", Before::SHOWN, WM_ENDSESSION, TRUE, 0, 0, 0, 1, 1, 1, 0},
       {"session goes on", Before::SHOWN, WM_ENDSESSION, FALSE, 0, 0, 0, 1, 0, 1, 0},
       {"task bar restarted", Before::ICON_LOST, taskbarCreated, 0, 0, 0, 0, 1, 0, 1, 0},
@@ -103,6 +116,12 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     if (c.before == Before::ICON_LOST) {
       EXPECT_TRUE(ShellDeletesIcon(window)) << c.what;
     }
+    if (c.before == Before::ICON_REFUSED) RemoveTrayIcon();
+    if (c.before == Before::MINIMISED) ShowWindow(window, SW_SHOWMINNOACTIVE);
+    if (c.before == Before::OFF_SCREEN) {
+      SetWindowPos(window, nullptr, 6000, 6000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      ShowWindow(window, SW_HIDE);
+    }
     ValidateRect(window, nullptr);
     DeleteSettingsKey();
     SetReferenceTime(appState, 0);  // more than a day ago
@@ -115,6 +134,10 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
         << c.what << ": " << appState.verseText;
     EXPECT_EQ(c.repainted, GetUpdateRect(window, nullptr, FALSE) != FALSE) << c.what;
     EXPECT_EQ(c.visible, IsWindowVisible(window) != FALSE) << c.what;
+    if (c.visible) {
+      EXPECT_FALSE(IsIconic(window)) << c.what;
+      EXPECT_NE(nullptr, MonitorFromWindow(window, MONITOR_DEFAULTTONULL)) << c.what;
+    }
     EXPECT_EQ(c.saved, SettingsValueCount() > 0) << c.what << ": " << SettingsValueCount();
     EXPECT_EQ(c.alive, IsWindow(window) != FALSE) << c.what;
     // The icon and the daily timer last exactly as long as the window.
@@ -141,6 +164,8 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
                            : nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, ExitFromTheLoop);
     cardSeen = false;
+    comWhileRunning = E_FAIL;
+    ASSERT_EQ(S_OK, ComOnThisThread()) << "COM left on the test's thread";
     std::string commandLine = c.commandLine;
     EXPECT_EQ(0, WinMain(GetModuleHandleA(nullptr), nullptr, &commandLine[0], SW_SHOWNORMAL))
         << "'" << c.commandLine << "'";
@@ -148,6 +173,9 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
     if (hook != nullptr) UnhookWindowsHookEx(hook);
 
     EXPECT_EQ(!c.creationFails, cardSeen) << "'" << c.commandLine << "'";
+    // The browser that Context starts may need COM; it ends with the program.
+    EXPECT_EQ(c.creationFails ? E_FAIL : S_FALSE, comWhileRunning) << "'" << c.commandLine << "'";
+    EXPECT_EQ(S_OK, ComOnThisThread()) << "'" << c.commandLine << "'";
     EXPECT_EQ(c.creationFails ? -1 : 4, SettingsValueCount()) << "'" << c.commandLine << "'";
     EXPECT_EQ(c.creationFails ? "missing" : AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER))
         << "'" << c.commandLine << "'";

@@ -33,6 +33,8 @@ struct OwnerLog {
   // Items to step down before Enter when a menu opens; 0 dismisses it with Escape.
   int chooseItem = 0;
   bool neededRescue = false;
+  // WM_NULL after the menu: without it the icon's next menu may close at once.
+  int nulls = 0;
 };
 
 OwnerLog ownerLog;
@@ -67,6 +69,7 @@ void CALLBACK RescueMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: ownerLog.commands.push_back(wParam); return 0;
+    case WM_NULL: ++ownerLog.nulls; return 0;
     case WM_INITMENUPOPUP:
       ownerLog.menus.push_back(ReadMenu(reinterpret_cast<HMENU>(wParam)));
       for (int i = 0; i < ownerLog.chooseItem; ++i) PostKey(window, VK_DOWN);
@@ -83,6 +86,11 @@ decltype(&RegisterWindowMessageA) realRegister = nullptr;
 UINT WINAPI CountRegistration(LPCSTR name) {
   ++registrations;
   return realRegister(name);
+}
+
+BOOL WINAPI RefuseIcon(DWORD, PNOTIFYICONDATAA) {
+  SetLastError(ERROR_TIMEOUT);
+  return FALSE;
 }
 
 void PumpMessages() {
@@ -191,6 +199,20 @@ TEST(TrayIcon, ComesBackAfterTheTaskBarForgotIt) {
   ReAddTrayIcon(owner.get(), GetModuleHandleA(nullptr));
   EXPECT_TRUE(ShellDeletesIcon(owner.get()));
   EXPECT_FALSE(ShellDeletesIcon(owner.get())) << "a second icon was left behind";
+
+  // A shell that times out at log-on announces nothing later: the tick tries again, once
+  // the icon is there no more.
+  {
+    const ImportPatch refuse("shell32.dll", "Shell_NotifyIconA", RefuseIcon);
+    ASSERT_TRUE(refuse.Found());
+    AddTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+    RetryTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+  }
+  EXPECT_FALSE(ShellHasIcon(owner.get()));
+  RetryTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+  RetryTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+  EXPECT_TRUE(ShellDeletesIcon(owner.get()));
+  EXPECT_FALSE(ShellDeletesIcon(owner.get())) << "a second icon was added";
 }
 
 TEST(TrayIcon, ShellVersionOfRealLibraries) {
@@ -301,6 +323,14 @@ TEST(TrayIcon, MenuOffersHideOrShowByTheWindowsVisibilityThenExit) {
   for (const Case& c : cases) {
     const OwnedWindow owner = MakeOwner(c.visible);
     ShowTrayMenu(owner.get());
+    PumpMessages();
+    EXPECT_EQ(1, ownerLog.nulls) << c.first;
+    if (!c.visible) {
+      // Minimised, the card is visible to the system and to nobody else: Show again.
+      ShowWindow(owner.get(), SW_SHOWMINNOACTIVE);
+      ownerLog.menus.clear();
+      ShowTrayMenu(owner.get());
+    }
     PumpMessages();
     ASSERT_EQ(1u, ownerLog.menus.size()) << c.first;
     const SeenMenu& menu = ownerLog.menus[0];
