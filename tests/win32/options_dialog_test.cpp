@@ -378,6 +378,22 @@ TEST(OptionsDialog, ClearingAutostartRemovesTheEntryAtOnce) {
   PressOk(dialog.get());
   EXPECT_EQ("<none>", StoredAutostartEntry());
   EXPECT_EQ(0, StoredSetting("autostart"));
+
+  // Switched off in Windows' start-up apps: the box shows it, and a tick wins over it.
+  StartWith(1001, 1);
+  const BYTE switchedOff[12] = {3, 0, 0, 0, 0x17, 0x79, 0xBD, 0x01, 0x17, 0xD9, 0xD1, 0x01};
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, STARTUP_SWITCH_KEY_PATH, 0, nullptr,
+                                           0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  const RegistryKey owned(key);
+  RegSetValueExA(key, AUTOSTART_VALUE_NAME, 0, REG_BINARY, switchedOff, sizeof switchedOff);
+  const OwnedDialog switched = OpenOptions();
+  EXPECT_EQ(BST_UNCHECKED, CheckState(switched.get()));
+  SetCheck(switched.get(), true);
+  PressOk(switched.get());
+  EXPECT_EQ(QuotedProgramPath(), StoredAutostartEntry());
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+            RegQueryValueExA(key, AUTOSTART_VALUE_NAME, nullptr, nullptr, nullptr, nullptr));
 }
 
 TEST(OptionsDialog, CancelAndOtherCommandsChangeNothing) {

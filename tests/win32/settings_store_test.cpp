@@ -159,7 +159,8 @@ TEST_F(SettingsStore, ClearedAutostartRemovesTheEntryAndAMachineEntry) {
     std::int32_t autostart;
     bool plantUser;
     bool plantMachine;
-    const char* expectedUser;  // nullptr: this program's quoted path
+    const char* expectedUser;  // nullptr: this program's quoted path, "": the planted one
+    bool pathFails = false;
   };
   const Case cases[] = {
       {"off, both planted", 0, true, true, "missing"},
@@ -167,6 +168,8 @@ TEST_F(SettingsStore, ClearedAutostartRemovesTheEntryAndAMachineEntry) {
       {"off, only the machine's", 0, false, true, "missing"},
       {"on, an old unquoted user entry is quoted", 1, true, true, nullptr},
       {"on, any non-zero value", -7, false, true, nullptr},
+      // Without the program's path the user's entry stays as it was, never removed.
+      {"on, no path to be had", 1, true, true, "", true},
   };
   // What earlier versions wrote: the path without quotes.
   const std::string stale = ThisModulePath();
@@ -182,10 +185,13 @@ TEST_F(SettingsStore, ClearedAutostartRemovesTheEntryAndAMachineEntry) {
                      staleSize);
     }
     appState.autostartEnabled = c.autostart;
+    // A handle of no module: the path cannot be had.
+    appState.instance = c.pathFails ? reinterpret_cast<HINSTANCE>(0x10) : nullptr;
     SaveSettings();
-    EXPECT_EQ(c.expectedUser ? std::string(c.expectedUser) : AutostartCommand(),
-              AutostartEntry(HKEY_CURRENT_USER))
-        << c.name;
+    const std::string expected = !c.expectedUser ? AutostartCommand()
+                                 : *c.expectedUser ? c.expectedUser
+                                                   : stale;
+    EXPECT_EQ(expected, AutostartEntry(HKEY_CURRENT_USER)) << c.name;
     EXPECT_EQ("missing", AutostartEntry(HKEY_LOCAL_MACHINE)) << c.name;
     EXPECT_EQ(std::to_string(static_cast<std::uint32_t>(c.autostart)), DwordSetting("autostart"))
         << c.name;
