@@ -8,7 +8,10 @@ QUILLANE_PACKAGES=(cmake g++ make clang-format clang-tidy cppcheck googletest li
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation2
   xvfb xauth xdotool imagemagick python3 python3-pil
-  diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev nsis)
+  diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev nsis locales)
+# The locales the end-to-end tests start the program under (Wine takes the ANSI code
+# page from them: 1252 and 932).
+QUILLANE_LOCALES=(en_US ja_JP)
 
 # The command ids (CMD_EXIT and the others), from the header the program is built with.
 eval "$(sed -n -E 's/^#define (CMD_[A-Z_]+) ([0-9]+)$/\1=\2/p' "$QUILLANE_ROOT/resources/resource_ids.h")"
@@ -30,7 +33,10 @@ ensure_packages() {
       missing+=("$pkg")
     fi
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ ${#missing[@]} -eq 0 ]; then
+    ensure_locales
+    return 0
+  fi
   local add_i386=
   if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     add_i386=1
@@ -45,6 +51,19 @@ ensure_packages() {
   if [ -n "$add_i386" ]; then dpkg --add-architecture i386; fi
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  ensure_locales
+}
+
+ensure_locales() {
+  local name
+  for name in "${QUILLANE_LOCALES[@]}"; do
+    locale -a 2>/dev/null | grep -qix "$name.utf-\?8" && continue
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "Missing locale $name.UTF-8. Run: sudo localedef -i $name -f UTF-8 $name.UTF-8"
+      exit 1
+    fi
+    localedef -i "$name" -f UTF-8 "$name.UTF-8"
+  done
 }
 
 build_host() {

@@ -24,7 +24,9 @@
 //   qdriver windows                  lists the visible top-level windows: class, title, rect
 //   qdriver wait-text TEXT MS        wait for a visible window or control with that exact text,
 //                                    prints its handle
-//   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT", "type T size N" or "missing"
+//   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT" (UTF-8), "type T size N" or
+//                                    "missing"
+//   qdriver one-card SRC DST         DST: the program SRC with one picture and one passage
 //   qdriver reg-set ROOT SUBKEY VALUE N      writes a REG_DWORD (creating the key)
 //   qdriver reg-delete ROOT SUBKEY [VALUE]   deletes a value, or the whole key
 //   qdriver now [CLASS MSG WP LP]   local time "YYYY-MM-DDTHH:MM:SS.mmm" as programs read it;
@@ -74,16 +76,21 @@ REGSAM View() {
   return view != nullptr && std::strcmp(view, "32") == 0 ? KEY_WOW64_32KEY : 0;
 }
 
+// Strings are read wide and printed in UTF-8, so a path outside the ANSI code page shows
+// as it is stored.
 int Reg(const char* root, const char* subkey, const char* value) {
   HKEY key;
   if (RegOpenKeyExA(Root(root), subkey, 0, KEY_QUERY_VALUE | View(), &key) != ERROR_SUCCESS) {
     std::puts("missing");
     return 1;
   }
-  unsigned char data[1024] = {};
+  wchar_t name[256] = {};
+  MultiByteToWideChar(CP_ACP, 0, value, -1, name, 255);
+  wchar_t data[1024] = {};
   DWORD type = 0;
-  DWORD size = sizeof data - 1;
-  const LONG status = RegQueryValueExA(key, value, nullptr, &type, data, &size);
+  DWORD size = sizeof data - sizeof(wchar_t);
+  const LONG status =
+      RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(key);
   if (status != ERROR_SUCCESS) {
     std::puts("missing");
@@ -94,12 +101,40 @@ int Reg(const char* root, const char* subkey, const char* value) {
     std::memcpy(&number, data, 4);
     std::printf("dword %lu\n", static_cast<unsigned long>(number));
   } else if (type == REG_SZ) {
-    std::printf("sz %s\n", reinterpret_cast<char*>(data));
+    char text[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, data, -1, text, sizeof text - 1, nullptr, nullptr);
+    std::printf("sz %s\n", text);
   } else {
     std::printf("type %lu size %lu\n", static_cast<unsigned long>(type),
                 static_cast<unsigned long>(size));
   }
   return 0;
+}
+
+// Makes DST, a copy of the program SRC whose card can only be one: every picture is the
+// first one and collection 150 holds one passage with curly quotes, so two runs paint
+// the same pixels.
+int OneCard(const char* source, const char* target) {
+  if (!CopyFileA(source, target, FALSE)) return 1;
+  const HMODULE program = LoadLibraryExA(source, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  const HRSRC picture = FindResourceA(program, MAKEINTRESOURCEA(131), "IMAGE");
+  const HGLOBAL loaded = picture ? LoadResource(program, picture) : nullptr;
+  if (loaded == nullptr) return 1;
+  const void* bytes = LockResource(loaded);
+  const DWORD size = SizeofResource(program, picture);
+  static char passage[] =
+      "\x93God\x92s image,\x94 he said \x96 \x91in the beginning\x92.\r\nGenesis 1:27\r\n";
+  HANDLE update = BeginUpdateResourceA(target, FALSE);
+  bool ok = update != nullptr;
+  for (int id = 131; ok && id <= 138; ++id) {
+    ok = UpdateResourceA(update, "IMAGE", MAKEINTRESOURCEA(id), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                         const_cast<void*>(bytes), size);
+  }
+  ok = ok && UpdateResourceA(update, "VERSES", MAKEINTRESOURCEA(150),
+                             MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), passage, sizeof passage - 1);
+  ok = EndUpdateResourceA(update, !ok) && ok;
+  FreeLibrary(program);
+  return ok ? 0 : 1;
 }
 
 // A wizard's pages have no title of their own; their controls' texts tell them apart.
@@ -324,6 +359,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);
+  if (command == "one-card" && argc == 4) return OneCard(argv[2], argv[3]);
   if (command == "reg-set" && argc == 6) {
     HKEY key;
     if (RegCreateKeyExA(Root(argv[2]), argv[3], 0, nullptr, 0, KEY_SET_VALUE | View(), nullptr,
