@@ -16,6 +16,7 @@
 #include "content/resource_store.h"
 #include "core/app_state.h"
 #include "core/handles.h"
+#include "import_patch.h"
 
 namespace {
 
@@ -93,6 +94,15 @@ HolidayList HolidaysAt(const LocalTime& now) {
 // apart, so the line above reaches into them with its descenders.
 int HolidayInk(const Canvas& canvas, int i) {
   return CountNewDarkPixels(canvas, nullptr, 10, 430 + 14 * i + 2, 336, 430 + 14 * (i + 1));
+}
+
+// What reaches GDI: the last text handed to DrawTextW.
+std::wstring drawnWide;
+decltype(&DrawTextW) realDrawTextW = nullptr;
+
+int WINAPI RecordDrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format) {
+  drawnWide.assign(text, static_cast<std::size_t>(length));
+  return realDrawTextW(dc, text, length, rect, format);
 }
 
 }  // namespace
@@ -224,7 +234,15 @@ TEST_F(CardPainter, DrawTextBlockMatchesTheCardStyleForEachBlockKind) {
       {"*Taken from the King James Version", 15, 400, 10, 320},
       {"12/25  Christmas Day (tomorrow)", 15, 700, 10, 444},
       {"line one\r\nline two", 24, 400, 13, 100},
+      {"\x93God\x92s image\x94 \x96 \x91light\x92", 24, 400, 13, 14},
   };
+  // Converted from Windows-1252 whatever the system's code page, where a double-byte one
+  // would join each curly quote with the letter after it.
+  const ImportPatch record("user32.dll", "DrawTextW", RecordDrawTextW);
+  ASSERT_TRUE(record.Found());
+  realDrawTextW = record.Original<decltype(&DrawTextW)>();
+  DrawTextBlock(Canvas(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE).dc, cases[5].text, 24, 400, 13, 14);
+  EXPECT_TRUE(drawnWide == L"\u201cGod\u2019s image\u201d \u2013 \u2018light\u2019");
   for (const Case& c : cases) {
     Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
     DrawTextBlock(painted.dc, c.text, c.height, c.weight, c.left, c.top);
