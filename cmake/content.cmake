@@ -56,6 +56,39 @@ function(quillane_short_name name out)
   set(${out} "${short}" PARENT_SCOPE)
 endfunction()
 
+# The About notice: the committed texts (`carried`, full names) in full while nothing is
+# supplied, else short names, and the supplied ones counted when they would not fit.
+function(quillane_texts_notice out carried supplied_names)
+  if(NOT supplied_names)
+    list(JOIN carried ", " notice)
+    set(${out} "*Texts: public-domain ${notice}" PARENT_SCOPE)
+    return()
+  endif()
+  set(short_carried)
+  foreach(name IN LISTS carried)
+    quillane_short_name("${name}" short)
+    list(APPEND short_carried "${short}")
+  endforeach()
+  set(parts)
+  if(short_carried)
+    list(JOIN short_carried ", " part)
+    list(APPEND parts "public-domain ${part}")
+  endif()
+  list(JOIN supplied_names ", " part)
+  list(APPEND parts "supplied: ${part}")
+  list(JOIN parts "; " notice)
+  set(notice "*Texts: ${notice}")
+  string(LENGTH "${notice}" length)
+  if(length GREATER QUILLANE_NOTICE_LIMIT)
+    list(LENGTH supplied_names count)
+    list(POP_BACK parts)
+    list(APPEND parts "${count} supplied translations")
+    list(JOIN parts "; " notice)
+    set(notice "*Texts: ${notice}")
+  endif()
+  set(${out} "${notice}" PARENT_SCOPE)
+endfunction()
+
 function(quillane_verse_texts readme texts_dir header)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${readme})
   file(STRINGS ${readme} rows REGEX "^\\| verses_[0-9]+\\.txt \\|")
@@ -152,34 +185,14 @@ function(quillane_verse_texts readme texts_dir header)
     message(WARNING "QUILLANE_TEXTS_DIR: ${texts_dir} holds no verses_NNN.txt")
   endif()
 
-  # The About notice: the committed texts in full while nothing is supplied, else short.
-  if(NOT supplied)
-    list(JOIN carried ", " notice)
-    set(notice "*Texts: public-domain ${notice}")
-  else()
-    set(short_carried)
-    foreach(name IN LISTS carried)
-      quillane_short_name("${name}" short)
-      list(APPEND short_carried "${short}")
-    endforeach()
-    set(parts)
-    if(short_carried)
-      list(JOIN short_carried ", " part)
-      list(APPEND parts "public-domain ${part}")
-    endif()
-    list(JOIN supplied_names ", " part)
-    list(APPEND parts "supplied: ${part}")
-    list(JOIN parts "; " notice)
-    set(notice "*Texts: ${notice}")
-    string(LENGTH "${notice}" length)
-    if(length GREATER QUILLANE_NOTICE_LIMIT)
-      list(LENGTH supplied count)
-      list(POP_BACK parts)
-      list(APPEND parts "${count} supplied translations")
-      list(JOIN parts "; " notice)
-      set(notice "*Texts: ${notice}")
-    endif()
-  endif()
+  quillane_texts_notice(notice "${carried}" "${supplied_names}")
+  # What a build with every collection supplied shows, for the About dialog's test.
+  set(every_supplied)
+  foreach(id IN LISTS ids)
+    quillane_short_name("${name_${id}}" short)
+    list(APPEND every_supplied "${short}")
+  endforeach()
+  quillane_texts_notice(every_supplied_notice "" "${every_supplied}")
 
   string(REPLACE ";" ", " stand_in_list "${stand_ins}")
   set(content "// Made at configure time by cmake/content.cmake: the verse texts of this build.
@@ -187,8 +200,10 @@ function(quillane_verse_texts readme texts_dir header)
 #define QUILLANE_TEXTS_H
 // Collections that carry World English Bible samples in place of their translation.
 #define QUILLANE_STAND_IN_COLLECTIONS ${stand_in_list}
-// The About dialog's notice of the texts carried.
+// The About dialog's notice of the texts carried, and the one of a build with every
+// collection supplied.
 #define QUILLANE_TEXTS_NOTICE \"${notice}\"
+#define QUILLANE_TEXTS_NOTICE_EVERY_SUPPLIED \"${every_supplied_notice}\"
 // The file each VERSES resource is made from; a supplied one's digest makes the
 // resources rebuild when it changes.
 ${embedded}#endif

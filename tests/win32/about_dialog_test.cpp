@@ -7,6 +7,7 @@
 
 #include "app/startup.h"
 #include "import_patch.h"
+#include "quillane_texts.h"
 #include "options_dialog_driver.h"
 #include "resources/resource_ids.h"
 #include "shell/about_dialog.h"
@@ -161,9 +162,26 @@ TEST(AboutDialog, ShowsTheIconNameAndOkButton) {
   EXPECT_NE(0, SendMessageA(icon, STM_GETICON, 0, 0)) << "the program icon is loaded";
   EXPECT_EQ("OK", ControlText(GetDlgItem(dialog, IDOK)));
   bool nameFound = false;
+  HWND notice = nullptr;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (ControlText(child) == "Quillane Version 5.2") nameFound = true;
+    if (ControlText(child) == QUILLANE_TEXTS_NOTICE) notice = child;
   }
   EXPECT_TRUE(nameFound);
+  // The notice of this build, and the one a build with every collection supplied shows,
+  // each seen whole on the control's one line in the dialog's own font.
+  ASSERT_NE(nullptr, notice);
+  RECT line{};
+  GetClientRect(notice, &line);
+  const HDC dc = GetDC(notice);
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(notice, WM_GETFONT, 0, 0)));
+  for (const char* text : {QUILLANE_TEXTS_NOTICE, QUILLANE_TEXTS_NOTICE_EVERY_SUPPLIED}) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    EXPECT_LE(size.cx, line.right) << text;
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(notice, dc);
   DestroyWindow(dialog);
 }
