@@ -42,7 +42,7 @@ void DeleteValue(HKEY root, const char* path) {
 // the system's code page ("C:\Users\Łukasz") would come back with "?" in it.
 std::wstring ModulePath() {
   std::wstring path(MODULE_PATH_CAPACITY, L'\0');
-  const DWORD length = GetModuleFileNameW(appState.instance, &path[0], MODULE_PATH_CAPACITY);
+  const DWORD length = GetModuleFileNameW(appState.instance, path.data(), MODULE_PATH_CAPACITY);
   if (!ShouldWriteAutostart(length, MODULE_PATH_CAPACITY)) {
     ReportLastError("GetModuleFileNameW");
     return std::wstring();
@@ -58,10 +58,9 @@ void WriteAutostartValue(const std::wstring& path) {
   // Quoted: unquoted, a path with spaces ("C:\Program Files (x86)\...") is tried as
   // "C:\Program.exe" first. An unquoted entry of an earlier version is replaced here.
   const std::wstring command = L"\"" + path + L"\"";
-  const LONG status =
-      RegSetValueExW(run.get(), L"" AUTOSTART_VALUE_NAME, 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(command.c_str()),
-                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  const LONG status = RegSetValueExW(run.get(), L"" AUTOSTART_VALUE_NAME, 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(command.c_str()),
+                                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
   if (status != ERROR_SUCCESS) ReportFailure("RegSetValueExW", status);
 }
 

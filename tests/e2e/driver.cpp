@@ -127,11 +127,13 @@ int OneCard(const char* source, const char* target) {
   HANDLE update = BeginUpdateResourceA(target, FALSE);
   bool ok = update != nullptr;
   for (int id = 131; ok && id <= 138; ++id) {
-    ok = UpdateResourceA(update, "IMAGE", MAKEINTRESOURCEA(id), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                         const_cast<void*>(bytes), size);
+    ok = UpdateResourceA(update, "IMAGE", MAKEINTRESOURCEA(id),
+                         MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), const_cast<void*>(bytes),
+                         size);
   }
-  ok = ok && UpdateResourceA(update, "VERSES", MAKEINTRESOURCEA(150),
-                             MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), passage, sizeof passage - 1);
+  ok = ok &&
+       UpdateResourceA(update, "VERSES", MAKEINTRESOURCEA(150),
+                       MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), passage, sizeof passage - 1);
   ok = EndUpdateResourceA(update, !ok) && ok;
   FreeLibrary(program);
   return ok ? 0 : 1;

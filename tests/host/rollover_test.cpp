@@ -77,10 +77,10 @@ TEST(Rollover, IsDueFromTheWholeSecondADayAfterTheReference) {
       {At(2024, 3, 11, 5, 0, 17, 0), true},  // 250 ms early, but the same second
       {At(2024, 3, 11, 5, 0, 17, 250), true},   {At(2024, 3, 11, 5, 1, 0), true},
       {At(2024, 3, 10, 5, 0, 17, 250), false},  {At(2024, 3, 10, 23, 59, 59, 999), false},
-      {At(2024, 3, 13, 14, 0), true},           // days off
-      {At(2024, 3, 9, 5, 0, 17, 250), false},   // clock set back a day
-      {At(2024, 3, 9, 5, 0, 16, 999), true},    // a second more: the reference is ahead
-      {At(2023, 3, 10, 5, 0, 17, 250), true},   // stored while the clock ran a year ahead
+      {At(2024, 3, 13, 14, 0), true},          // days off
+      {At(2024, 3, 9, 5, 0, 17, 250), false},  // clock set back a day
+      {At(2024, 3, 9, 5, 0, 16, 999), true},   // a second more: the reference is ahead
+      {At(2023, 3, 10, 5, 0, 17, 250), true},  // stored while the clock ran a year ahead
   };
   for (const Row& row : rows) {
     EXPECT_EQ(row.due, IsRolloverDue(Ticks(row.now), reference))

@@ -81,8 +81,10 @@ TEST_F(DailyTimer, ADayOrMoreSinceTheReferenceChangesAndShowsTheCard) {
   const struct Row {
     std::int64_t back;
     Start start;
-  } rows[] = {{2 * TICKS_PER_DAY, HIDDEN},  {TICKS_PER_DAY + TICKS_PER_SECOND, MINIMISED},
-              {Now(), OFF_SCREEN},          {-1, HIDDEN},
+  } rows[] = {{2 * TICKS_PER_DAY, HIDDEN},
+              {TICKS_PER_DAY + TICKS_PER_SECOND, MINIMISED},
+              {Now(), OFF_SCREEN},
+              {-1, HIDDEN},
               {-365 * TICKS_PER_DAY, HIDDEN}};  // stored while the clock ran a year ahead
   for (const Row& row : rows) {
     const std::int64_t back = row.back;
@@ -115,8 +117,7 @@ TEST_F(DailyTimer, ADayOrMoreSinceTheReferenceChangesAndShowsTheCard) {
 }
 
 TEST_F(DailyTimer, LessThanADayChangesNothing) {
-  const std::int64_t referencesBack[] = {0, TICKS_PER_DAY - 30 * TICKS_PER_SECOND,
-                                         -TICKS_PER_DAY};
+  const std::int64_t referencesBack[] = {0, TICKS_PER_DAY - 30 * TICKS_PER_SECOND, -TICKS_PER_DAY};
   for (std::int64_t back : referencesBack) {
     ShowWindow(window.get(), SW_HIDE);
     SetTimer(window.get(), DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr);

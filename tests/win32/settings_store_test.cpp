@@ -188,7 +188,7 @@ TEST_F(SettingsStore, ClearedAutostartRemovesTheEntryAndAMachineEntry) {
     // A handle of no module: the path cannot be had.
     appState.instance = c.pathFails ? reinterpret_cast<HINSTANCE>(0x10) : nullptr;
     SaveSettings();
-    const std::string expected = !c.expectedUser ? AutostartCommand()
+    const std::string expected = !c.expectedUser   ? AutostartCommand()
                                  : *c.expectedUser ? c.expectedUser
                                                    : stale;
     EXPECT_EQ(expected, AutostartEntry(HKEY_CURRENT_USER)) << c.name;
