@@ -8,10 +8,10 @@
 #else
 #include <cstdint>
 struct IPicture;
-using HINSTANCE = struct HINSTANCE__*;
-using HWND = struct HWND__*;
-using HBITMAP = struct HBITMAP__*;
-using HICON = struct HICON__*;
+using HINSTANCE = struct OpaqueInstance*;
+using HWND = struct OpaqueWindow*;
+using HBITMAP = struct OpaqueBitmap*;
+using HICON = struct OpaqueIcon*;
 // Same size as the shell's ANSI notification-icon record on 32-bit Windows.
 struct NOTIFYICONDATAA {
   std::uint32_t cbSize;
