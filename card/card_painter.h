@@ -8,4 +8,15 @@ void PaintCard(HDC dc, HWND window);
 // One text in the card's style, wrapped into (left, top)-(336, 500); the font lives
 // only for the call.
 void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top);
+
+// The steps of PaintCard, each drawn alone by the painter's tests and benchmarks.
+struct HolidayList;
+// The loaded background picture, if any, at its natural size at the origin.
+void DrawBackgroundPicture(HDC dc, HWND window);
+// The verse, reference and attribution blocks.
+void DrawVerse(HDC dc);
+// Refills the process-wide holiday list as of now and draws it.
+void DrawHolidayLines(HDC dc);
+// One line per entry of `list`, at most four.
+void DrawHolidayList(HDC dc, const HolidayList& list);
 #endif

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "card/card_painter_internal.h"
 #include "card/card_text.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"

@@ -15,4 +15,7 @@ bool ReadWithRepeats(Query query) {
 
 // Whether a module path of `pathLength` characters, as the system reported it into a
 // buffer of `capacity` bytes, is whole: a cut path would start another file or none.
-bool ShouldWriteAutostart(std::size_t pathLength, std::size_t capacity);
+inline bool ShouldWriteAutostart(std::size_t pathLength, std::size_t capacity) {
+  // A path that filled the buffer was cut (the system returns the capacity then).
+  return pathLength > 0 && pathLength < capacity;
+}

@@ -10,3 +10,11 @@ void LoadSettings();
 void SaveSettings();
 void SaveTranslationCode();
 void ReadTranslationCode();
+
+// The two system families read the settings key differently; LoadSettings and
+// ReadTranslationCode pick a variant by IsNtFamilySystem at every call, and the tests
+// run each.
+void LoadSettingsNt();
+void LoadSettingsLegacy();
+void ReadTranslationCodeNt();
+void ReadTranslationCodeLegacy();

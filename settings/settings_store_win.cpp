@@ -7,9 +7,9 @@
 #include "core/failure_report.h"
 #include "core/handles.h"
 #include "core/local_time_win.h"
+#include "core/rollover.h"
 #include "settings/autostart.h"
 #include "settings/settings_rules.h"
-#include "settings/settings_store_internal.h"
 #include "settings/system_family.h"
 
 namespace {
@@ -83,13 +83,9 @@ void ReadStoredSettings(HKEY key) {
   ReadValue(key, "autostart", &appState.autostartEnabled);
 }
 
-// Today at 05:00 with the seconds of this moment, then the defaults written out.
+// The reference a rollover now would leave, then the defaults written out.
 void RunFirstStart() {
-  const SYSTEMTIME fiveOClock = ToSystemTime(AtFiveOClock(CurrentLocalTime()));
-  FILETIME ticks{};
-  SystemTimeToFileTime(&fiveOClock, &ticks);
-  appState.referenceTimeLow = ticks.dwLowDateTime;
-  appState.referenceTimeHigh = ticks.dwHighDateTime;
+  SetReferenceTime(appState, NewReferenceTime(CurrentLocalTime()));
   SaveSettings();
   appState.translationCode = DEFAULT_TRANSLATION_CODE;
   SaveTranslationCode();

@@ -17,8 +17,18 @@ struct WindowPlacement {
 
 // Centres a window on the desktop and keeps it on the screen; for a window larger
 // than the screen the right (bottom) edge wins and the left (top) edge goes negative.
-WindowPlacement CenteredPlacement(const Rect& window, const Rect& desktop, int screenWidth,
-                                  int screenHeight);
+inline WindowPlacement CenteredPlacement(const Rect& window, const Rect& desktop, int screenWidth,
+                                         int screenHeight) {
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  int x = desktop.left + (desktop.right - desktop.left - width) / 2;
+  int y = desktop.top + (desktop.bottom - desktop.top - height) / 2;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  if (x + width > screenWidth) x = screenWidth - width;
+  if (y + height > screenHeight) y = screenHeight - height;
+  return {x, y, width, height};
+}
 
 #ifdef _WIN32
 // Moves `window` to CenteredPlacement on the desktop, without repainting. Always TRUE.

@@ -5,7 +5,7 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32 AND CMAKE_CXX_COMPILER_ID MATCHES "GNU
   set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_executable(quillane_calendar_sanitized_tests
                  ${CMAKE_SOURCE_DIR}/core/local_time.cpp
-                 ${CMAKE_SOURCE_DIR}/app/rollover.cpp
+                 ${CMAKE_SOURCE_DIR}/core/rollover.cpp
                  ${CMAKE_SOURCE_DIR}/content/holiday_calendar.cpp
                  ${CMAKE_SOURCE_DIR}/card/passage_lookup.cpp
                  ${CMAKE_SOURCE_DIR}/content/translation_table.cpp

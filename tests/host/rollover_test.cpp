@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/rollover.h"
+#include "core/rollover.h"
 #include "core/local_time.h"
 
 #include "tests/support/local_time_support.h"

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "card/card_painter.h"
-#include "card/card_painter_internal.h"
 #include "card_painter_canvas.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "card/card_painter.h"
-#include "card/card_painter_internal.h"
 #include "card/card_text.h"
 #include "card_painter_canvas.h"
 #include "content/background_picture.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/rollover.h"
+#include "core/rollover.h"
 #include "core/local_time.h"
 #include "core/local_time_win.h"
 

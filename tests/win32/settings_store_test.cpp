@@ -7,7 +7,6 @@
 #include "core/local_time_win.h"
 #include "settings/autostart.h"
 #include "settings/settings_store.h"
-#include "settings/settings_store_internal.h"
 #include "settings/system_family.h"
 #include "settings_fixture.h"
 

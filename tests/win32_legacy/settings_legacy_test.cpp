@@ -7,7 +7,6 @@
 #include "../win32/settings_fixture.h"
 #include "core/app_state.h"
 #include "settings/settings_store.h"
-#include "settings/settings_store_internal.h"
 #include "settings/system_family.h"
 
 using LegacySettings = SettingsRegistryTest;

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "card/card_painter.h"
-#include "card/card_painter_internal.h"
 #include "card/choose_verse.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"

@@ -1,4 +1,4 @@
-#include "app/rollover.h"
+#include "core/rollover.h"
 
 bool IsRolloverDue(std::int64_t nowTicks, std::int64_t referenceTicks) {
   // Whole seconds of any two 64-bit counts differ by far less than 2^63: no overflow.
