@@ -1,3 +1,4 @@
+#include "card/card_layout.h"
 #include "app/startup.h"
 
 #include "app/main_window.h"

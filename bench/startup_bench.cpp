@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "card/card_layout.h"
 #include "bench_clock.h"
 #include "settings/autostart.h"
 #include "settings/settings_store.h"

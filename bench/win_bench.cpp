@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "card/card_layout.h"
 #include "bench_clock.h"
 #include "card/card_painter.h"
 #include "card/choose_verse.h"

@@ -2,40 +2,19 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "card/card_layout.h"
 #include "content/holiday_calendar.h"
 #include "content/translation_table.h"
-
-// Every text block is drawn into the rectangle from its own left and top to here.
-constexpr int CARD_TEXT_RIGHT = 336;
-constexpr int CARD_TEXT_BOTTOM = 500;
-
-constexpr int FONT_WEIGHT_NORMAL = 400;
-constexpr int FONT_WEIGHT_BOLD = 700;
 
 // The attribution line is copied into this many bytes; the longest has 53 characters.
 constexpr std::size_t ATTRIBUTION_CAPACITY = 90;
 // One formatted holiday line; names have at most 27 characters.
 constexpr std::size_t HOLIDAY_LINE_CAPACITY = 255;
 
-struct TextBlockLayout {
-  int height;  // font cell height in pixels
-  int weight;
-  int left;
-  int top;
-};
-
 enum CardBlock { CARD_VERSE, CARD_REFERENCE, CARD_ATTRIBUTION, CARD_FIRST_HOLIDAY, CARD_BLOCKS };
 
-// Placed over the pictures' layout: the verse on the image, the reference and the
-// attribution above the buttons (y 362), the holiday lines under the panel's heading.
-constexpr TextBlockLayout CardLayout[CARD_BLOCKS] = {
-    {24, FONT_WEIGHT_NORMAL, 13, 14},
-    {20, FONT_WEIGHT_BOLD, 13, 295},
-    {15, FONT_WEIGHT_NORMAL, 10, 320},
-    {15, FONT_WEIGHT_BOLD, 10, 430},
-};
-
-constexpr int HOLIDAY_LINE_SPACING = 14;
+constexpr TextBlockLayout CardLayout[CARD_BLOCKS] = {VERSE_BLOCK, REFERENCE_BLOCK,
+                                                     ATTRIBUTION_BLOCK, FIRST_HOLIDAY_BLOCK};
 
 // Holiday line `index` (0..3): the first line's font and left, moved down line by line.
 TextBlockLayout HolidayLineLayout(int index);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "card/card_layout.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
@@ -14,8 +15,7 @@ namespace {
 struct CardButton {
   unsigned id;
   const char* text;
-  int x;
-  int width;
+  ButtonPlace place;
   int faceId;
   HBITMAP AppState::*face;
 };
@@ -23,9 +23,10 @@ struct CardButton {
 // In creation order; from left to right the card shows Context, the arrow, Go Forth. The
 // texts are never drawn, but they name each button to whatever reads the window's controls.
 const CardButton CARD_BUTTONS[] = {
-    {CMD_NEXT_VERSE, "Next verse", 147, 46, IDB_NEXT_BUTTON, &AppState::nextButtonBitmap},
-    {CMD_GO_FORTH, "Go Forth", 247, 85, IDB_GO_FORTH_BUTTON, &AppState::goForthButtonBitmap},
-    {CMD_CONTEXT, "Context", 15, 85, IDB_CONTEXT_BUTTON, &AppState::contextButtonBitmap},
+    {CMD_NEXT_VERSE, "Next verse", NEXT_VERSE_BUTTON, IDB_NEXT_BUTTON, &AppState::nextButtonBitmap},
+    {CMD_GO_FORTH, "Go Forth", GO_FORTH_BUTTON, IDB_GO_FORTH_BUTTON,
+     &AppState::goForthButtonBitmap},
+    {CMD_CONTEXT, "Context", CONTEXT_BUTTON, IDB_CONTEXT_BUTTON, &AppState::contextButtonBitmap},
 };
 constexpr std::size_t BUTTON_COUNT = sizeof CARD_BUTTONS / sizeof CARD_BUTTONS[0];
 
@@ -45,8 +46,8 @@ const CardButton* ButtonOf(unsigned controlId) {
 void CreateCardButtons(HWND window) {
   for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
     const CardButton& button = CARD_BUTTONS[i];
-    if (!CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, button.x,
-                         BUTTON_TOP, button.width, BUTTON_HEIGHT, window,
+    if (!CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                         button.place.left, BUTTON_TOP, button.place.width, BUTTON_HEIGHT, window,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
                          appState.instance, nullptr)) {
       ReportLastError("CreateWindowExA");

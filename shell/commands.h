@@ -5,9 +5,3 @@
 constexpr unsigned DAILY_TIMER_ID = 100;
 constexpr unsigned DAILY_TIMER_PERIOD_MS = 60000;
 constexpr unsigned TRAY_CALLBACK_MESSAGE = 0x8000;  // WM_APP
-
-// Main window geometry: outer size, and the three picture buttons in the client area.
-constexpr int CARD_WINDOW_WIDTH = 350;
-constexpr int CARD_WINDOW_HEIGHT = 554;
-constexpr int BUTTON_TOP = 362;
-constexpr int BUTTON_HEIGHT = 31;

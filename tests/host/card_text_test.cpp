@@ -164,15 +164,39 @@ TEST(CopyAttribution, CutsToASmallBuffer) {
   EXPECT_STREQ("*Taken ", buffer) << "a zero capacity must write nothing";
 }
 
-TEST(HolidayLineLayout, FourBoldLinesFourteenPixelsApart) {
-  const int tops[] = {430, 444, 458, 472};
-  for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
-    const TextBlockLayout line = HolidayLineLayout(i);
-    EXPECT_EQ(tops[i], line.top) << "line " << i;
-    EXPECT_EQ(10, line.left) << "line " << i;
-    EXPECT_EQ(15, line.height) << "line " << i;
-    EXPECT_EQ(FONT_WEIGHT_BOLD, line.weight) << "line " << i;
+// The card's positions at 100 %, written out once: the oracle the layout table and the
+// holiday lines computed from it must give.
+TEST(CardLayout, PositionsOfTheCardAt100Percent) {
+  struct Block {
+    TextBlockLayout layout;
+    int height, weight, left, top;
+  } blocks[] = {
+      {CardLayout[CARD_VERSE], 24, 400, 13, 14},
+      {CardLayout[CARD_REFERENCE], 20, 700, 13, 295},
+      {CardLayout[CARD_ATTRIBUTION], 15, 400, 10, 320},
+      {HolidayLineLayout(0), 15, 700, 10, 430},
+      {HolidayLineLayout(1), 15, 700, 10, 444},
+      {HolidayLineLayout(2), 15, 700, 10, 458},
+      {HolidayLineLayout(3), 15, 700, 10, 472},
+  };
+  for (const Block& b : blocks) {
+    EXPECT_EQ(b.height, b.layout.height) << "block at " << b.top;
+    EXPECT_EQ(b.weight, b.layout.weight) << "block at " << b.top;
+    EXPECT_EQ(b.left, b.layout.left) << "block at " << b.top;
+    EXPECT_EQ(b.top, b.layout.top) << "block at " << b.top;
   }
+  const ButtonPlace buttons[] = {CONTEXT_BUTTON, NEXT_VERSE_BUTTON, GO_FORTH_BUTTON};
+  const int lefts[] = {15, 147, 247}, widths[] = {85, 46, 85};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(lefts[i], buttons[i].left) << "button " << i;
+    EXPECT_EQ(widths[i], buttons[i].width) << "button " << i;
+  }
+  EXPECT_EQ(362, BUTTON_TOP);
+  EXPECT_EQ(31, BUTTON_HEIGHT);
+  EXPECT_EQ(350, CARD_WINDOW_WIDTH);
+  EXPECT_EQ(554, CARD_WINDOW_HEIGHT);
+  EXPECT_EQ(336, CARD_TEXT_RIGHT);
+  EXPECT_EQ(500, CARD_TEXT_BOTTOM);
 }
 
 // The blocks must fit the pictures: text above the buttons (y 362..392) stays clear of

@@ -14,6 +14,8 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFont
 
+import card_layout as layout
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 FONTS = "/usr/share/fonts/truetype/liberation2/"
@@ -24,8 +26,10 @@ REFERENCE = "John 3:16"
 ATTRIBUTION = "King James Version"
 HOLIDAYS = ["12/24  Christmas Eve (tomorrow)", "12/25  Christmas (in 2 days)",
             "01/06  Epiphany (in 14 days)", "02/21  Ash Wednesday (in 60 days)"]
-BUTTONS = [(15, 362, 100, 392), (147, 362, 193, 392), (247, 362, 332, 392)]
-RIGHT = 336
+BUTTONS = [(b.left, layout.BUTTON_TOP, b.left + b.width - 1,
+            layout.BUTTON_TOP + layout.BUTTON_HEIGHT - 1)
+           for b in (layout.CONTEXT_BUTTON, layout.NEXT_VERSE_BUTTON, layout.GO_FORTH_BUTTON)]
+RIGHT = layout.CARD_TEXT_RIGHT
 
 
 def font(bold, cell_height):
@@ -49,13 +53,18 @@ def wrap(draw, text, fnt, left):
 def mockup(picture):
     image = picture.convert("RGB")
     d = ImageDraw.Draw(image)
-    f = font(False, 24)
-    for i, line in enumerate(wrap(d, VERSE, f, 13)):
-        d.text((13, 14 + 24 * i), line, font=f, fill=(0, 0, 0))
-    d.text((13, 295), REFERENCE, font=font(True, 20), fill=(0, 0, 0))
-    d.text((10, 320), ATTRIBUTION, font=font(False, 15), fill=(0, 0, 0))
+
+    def draw(block, text, line=0, spacing=0):
+        f = font(block.weight > layout.FONT_WEIGHT_NORMAL, block.height)
+        d.text((block.left, block.top + spacing * line), text, font=f, fill=(0, 0, 0))
+
+    verse = layout.VERSE_BLOCK
+    for i, line in enumerate(wrap(d, VERSE, font(False, verse.height), verse.left)):
+        draw(verse, line, i, verse.height)
+    draw(layout.REFERENCE_BLOCK, REFERENCE)
+    draw(layout.ATTRIBUTION_BLOCK, ATTRIBUTION)
     for i, line in enumerate(HOLIDAYS):
-        d.text((10, 430 + 14 * i), line, font=font(True, 15), fill=(0, 0, 0))
+        draw(layout.FIRST_HOLIDAY_BLOCK, line, i, layout.HOLIDAY_LINE_SPACING)
     for box in BUTTONS:
         d.rectangle(box, outline=(90, 90, 90))
     return image

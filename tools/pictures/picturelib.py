@@ -9,33 +9,18 @@ import random
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
-WIDTH, HEIGHT = 342, 500
+from card_layout import (FRAME_CORE, FRAME_RIM, HEADING_INK, HEADING_UNDERLINE_ROW,  # noqa: F401
+                         HOLIDAY_BOX, MOTIF_BOX, PANEL_BOX, PICTURE_HEIGHT, PICTURE_WIDTH,
+                         TEXT_BOX)
 
-# Where the card's text and buttons land on the picture (client pixels, the
-# picture is drawn at the client origin at its natural size).
-# The left edges are the frame's frayed column 7: the card's text starts at x 10, and its
-# first letters must stand clear of the frame, or a reader takes "12/25" for "[2/25".
-# Ending the frame there also keeps its edge out of the JPEG blocks from column 8 on.
-MOTIF_BOX = (7, 11, 337, 398)           # inclusive: the washed-out motif
-TEXT_BOX = (10, 11, 336, 398)           # inclusive: verse, reference, buttons
-PANEL_BOX = (7, 408, 337, 495)          # inclusive: the parchment panel
-HOLIDAY_BOX = (10, 430, 336, 489)       # inclusive: four 15-px holiday lines
-
-# The frame's dark core, as inclusive (left, top, right, bottom) rectangles.
-FRAME_CORE = [
-    (1, 2, 341, 10),      # top
-    (1, 2, 6, 499),       # left
-    (338, 2, 341, 499),   # right
-    (1, 496, 341, 499),   # bottom
-    (1, 399, 341, 407),   # bar between motif and panel
-]
-# The lighter outer lip of the frame; the right and bottom edges have none.
-FRAME_RIM = [(0, 0, 341, 1), (0, 0, 0, 499)]
+# The card's geometry is the program's (card/card_layout.h): where its text and buttons
+# land on the picture, the frame, the bar and the panel with its heading. The frame's
+# frayed edge ends at column 7, so the card's text, from x 10, stands clear of it and
+# of the JPEG blocks from column 8 on.
+WIDTH, HEIGHT = PICTURE_WIDTH, PICTURE_HEIGHT
 
 HEADING_TEXT = "Upcoming Events:"
 HEADING_FONT = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"
-HEADING_INK = (14, 413, 136, 423)   # inclusive: ink from the i-dot to the baseline
-HEADING_UNDERLINE_ROW = 424
 HEADING_COLOUR = (34, 24, 16)
 
 PAPER = (252, 250, 244)

@@ -1,0 +1,83 @@
+#pragma once
+// Every position and size of the card, at 100 % (96 DPI), in client pixels. The program
+// draws from these rows; tools/pictures/card_layout.py reads this file, so the pictures'
+// frame, panel and heading follow the same numbers: move the panel here, rerun
+// tools/pictures/make_pictures.py and commit the pictures. Keep each row of the form
+// "constexpr TYPE NAME = VALUE;" with VALUE an integer expression or a brace list of them.
+
+// A rectangle drawn into the pictures: left, top, right, bottom, all inclusive.
+struct PictureBox {
+  int left;
+  int top;
+  int right;
+  int bottom;
+};
+
+// Where a text block is drawn: font cell height, weight, left and top. Every block wraps
+// into the rectangle from its left and top to CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM.
+struct TextBlockLayout {
+  int height;
+  int weight;
+  int left;
+  int top;
+};
+
+// A picture button on the button row: its left edge and width.
+struct ButtonPlace {
+  int left;
+  int width;
+};
+
+constexpr int FONT_WEIGHT_NORMAL = 400;
+constexpr int FONT_WEIGHT_BOLD = 700;
+
+// The window: its outer size under the classic window metrics, which leaves a client
+// area of 344 x 510 for the picture and the text.
+constexpr int CARD_WINDOW_WIDTH = 350;
+constexpr int CARD_WINDOW_HEIGHT = 554;
+
+// The background picture, drawn at the client origin at its natural size.
+constexpr int PICTURE_WIDTH = 342;
+constexpr int PICTURE_HEIGHT = 500;
+
+// The text: the left edge of the smaller lines (just inside the frame's frayed column 7)
+// and the right and bottom edges every block wraps within.
+constexpr int CARD_TEXT_LEFT = 10;
+constexpr int CARD_TEXT_RIGHT = 336;
+constexpr int CARD_TEXT_BOTTOM = 500;
+
+// The verse on the picture's motif; the reference and the attribution above the buttons.
+constexpr TextBlockLayout VERSE_BLOCK = {24, FONT_WEIGHT_NORMAL, 13, 14};
+constexpr TextBlockLayout REFERENCE_BLOCK = {20, FONT_WEIGHT_BOLD, 13, 295};
+constexpr TextBlockLayout ATTRIBUTION_BLOCK = {15, FONT_WEIGHT_NORMAL, CARD_TEXT_LEFT, 320};
+
+// The button row: Context, the arrow and Go Forth from left to right.
+constexpr int BUTTON_TOP = 362;
+constexpr int BUTTON_HEIGHT = 31;
+constexpr ButtonPlace CONTEXT_BUTTON = {15, 85};
+constexpr ButtonPlace NEXT_VERSE_BUTTON = {147, 46};
+constexpr ButtonPlace GO_FORTH_BUTTON = {247, 85};
+
+// The holiday lines under the panel's heading, one line every HOLIDAY_LINE_SPACING.
+constexpr TextBlockLayout FIRST_HOLIDAY_BLOCK = {15, FONT_WEIGHT_BOLD, CARD_TEXT_LEFT, 430};
+constexpr int HOLIDAY_LINE_SPACING = 14;
+
+// Drawn into the pictures. The washed-out motif behind the verse, reference and buttons:
+constexpr PictureBox MOTIF_BOX = {7, 11, 337, 398};
+// The part of it the card writes on, which must stay light:
+constexpr PictureBox TEXT_BOX = {CARD_TEXT_LEFT, 11, CARD_TEXT_RIGHT, 398};
+// The parchment panel of the holidays, under a bar of the frame:
+constexpr PictureBox PANEL_BOX = {7, 408, 337, 495};
+// The four holiday lines on it, which must stay light too:
+constexpr PictureBox HOLIDAY_BOX = {CARD_TEXT_LEFT, FIRST_HOLIDAY_BLOCK.top, CARD_TEXT_RIGHT,
+                                    FIRST_HOLIDAY_BLOCK.top + 59};
+// The panel's heading "Upcoming Events:": its ink from the i-dot to the baseline, and
+// the row of its underline.
+constexpr PictureBox HEADING_INK = {14, 413, 136, 423};
+constexpr int HEADING_UNDERLINE_ROW = 424;
+// The frame's dark core: top, left, right, bottom, and the bar between motif and panel.
+constexpr PictureBox FRAME_CORE[] = {
+    {1, 2, 341, 10}, {1, 2, 6, 499}, {338, 2, 341, 499}, {1, 496, 341, 499}, {1, 399, 341, 407},
+};
+// The frame's lighter outer lip along the top and the left; the other edges have none.
+constexpr PictureBox FRAME_RIM[] = {{0, 0, 341, 1}, {0, 0, 0, 499}};
