@@ -17,8 +17,7 @@ void OnDailyTimer(HWND window) {
   // No tick may arrive while the card changes; the next check is a full period later.
   KillTimer(window, DAILY_TIMER_ID);
   SetReferenceTime(appState, NewReferenceTime(now));
-  appState.newPictureRequested = 1;
-  ChooseVerse();
+  ChangeCard(true);
   InvalidateRgn(window, nullptr, TRUE);
   BringCardBack(window);
   ShowWindow(window, SW_SHOW);

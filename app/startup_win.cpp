@@ -32,8 +32,7 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
   }
   LoadSettings();
   AddTrayIcon(window, instance);
-  appState.newPictureRequested = 1;
-  ChooseVerse();
+  ChangeCard(true);
   CenterWindow(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);

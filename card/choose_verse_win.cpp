@@ -21,3 +21,8 @@ void ChooseVerse() {
   FetchVersePair(collection, index, appState.verseText, VERSE_CAPACITY, appState.verseReference,
                  VERSE_CAPACITY);
 }
+
+void ChangeCard(bool newPicture) {
+  if (newPicture) appState.newPictureRequested = 1;
+  ChooseVerse();
+}

@@ -32,15 +32,14 @@ void ShowOptions(HWND window) {
   }
   // Only the verse changes with the translation: the picture stays.
   if (appState.translationChanged) {
-    ChooseVerse();
+    ChangeCard(false);
     Repaint(window);
     appState.translationChanged = 0;
   }
 }
 
 void ShowNextVerse(HWND window) {
-  appState.newPictureRequested = 1;
-  ChooseVerse();
+  ChangeCard(true);
   Repaint(window);
 }
 
@@ -50,8 +49,7 @@ void GoForth(HWND window) {
 }
 
 void ShowCardFromTray(HWND window) {
-  appState.newPictureRequested = 1;
-  ChooseVerse();
+  ChangeCard(true);
   // A card already on screen is repainted too, so what it shows is always the verse
   // that Context opens.
   Repaint(window);
