@@ -216,7 +216,7 @@ FunctionEnd
 Function ${prefix}ElevationFailure
   Exch $0
   Push $1
-  ${If} $0 == ${ERROR_CANCELLED}
+  ${If} $0 = ${ERROR_CANCELLED}
     StrCpy $0 "An administrator's approval is needed, and it was not given."
   ${Else}
     System::Call 'kernel32::FormatMessageW(i 0x1200, p 0, i r0, i 0, w .r1, i 1024, p 0)'
@@ -370,7 +370,7 @@ Function InstallElevated
   StrCpy $1 $EXEPATH 3
   System::Call 'kernel32::GetDriveTypeW(w r1) i .r1'
   StrCpy $2 $EXEPATH 2
-  ${If} $1 == ${DRIVE_REMOTE}
+  ${If} $1 = ${DRIVE_REMOTE}
   ${OrIf} $2 == "\\"
     InitPluginsDir
     CopyFiles /SILENT "$EXEPATH" "$PLUGINSDIR\$EXEFILE"
@@ -383,10 +383,10 @@ Function InstallElevated
   Call RunElevated
   Pop $0
   ${If} $0 == 0
-    ${If} $ElevatedExit == 0
-    ${OrIf} $ElevatedExit == ${ELEVATED_DONE_START}
+    ${If} $ElevatedExit = 0
+    ${OrIf} $ElevatedExit = ${ELEVATED_DONE_START}
       Call RemoveUserCopy
-      ${If} $ElevatedExit == ${ELEVATED_DONE_START}
+      ${If} $ElevatedExit = ${ELEVATED_DONE_START}
         ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
         Push "$1\Quillane.exe"
         Call StartQuillane
@@ -572,11 +572,11 @@ Function un.onInit
       ${If} $0 == 0
         ; The elevated copy ran as whoever approved it: this user's own Run value and
         ; settings copy are this copy's to remove.
-        ${If} $ElevatedExit == 0
-        ${OrIf} $ElevatedExit == ${ELEVATED_DONE_SETTINGS}
+        ${If} $ElevatedExit = 0
+        ${OrIf} $ElevatedExit = ${ELEVATED_DONE_SETTINGS}
           Push "$INSTDIR\Quillane.exe"
           Call un.DeleteRunValuesOf
-          ${If} $ElevatedExit == ${ELEVATED_DONE_SETTINGS}
+          ${If} $ElevatedExit = ${ELEVATED_DONE_SETTINGS}
             Call un.DeleteUserSettings
           ${EndIf}
           StrCpy $ElevatedExit 0
