@@ -5,6 +5,7 @@
 ;   VERSION  major.minor, e.g. 5.2
 ;   ICON     the program's icon, shown by the installer and the uninstaller
 ;   OUTFILE  optional; "Quillane Setup VERSION.exe" in the current folder by default
+;   STANDARD_USER  optional, for the tests: behave as for a user who is no administrator
 ; installer/build_installer.sh supplies all of them.
 
 !ifndef ARCH | EXE | STAGE | VERSION | ICON
@@ -252,6 +253,11 @@ Function ${prefix}IsAdmin
   Exch $0
   ${If} $0 == "Admin"
     StrCpy $0 1
+!ifdef STANDARD_USER
+    ; The tests' user without administrator rights, where every user has them (Wine):
+    ; only the copy started through the elevation prompt counts as an administrator.
+    StrCpy $0 $Elevated
+!endif
   ${Else}
     StrCpy $0 0
   ${EndIf}
