@@ -346,19 +346,24 @@ Function RemoveUserCopy
   ${If} $0 != ""
   ${AndIf} $0 != $1
     Delete "$0\Quillane.exe"
-    Delete "$0\LICENSE.txt"
-    Delete "$0\NOTICE.txt"
-    Delete "$0\Uninstall.exe"
-    RMDir "$0"
-    SetShellVarContext current
-    Delete "$SMPROGRAMS\Quillane.lnk"
-    ${If} $AllUsers == 1
-      SetShellVarContext all
+    ${If} ${FileExists} "$0\Quillane.exe"
+      ; Still listed, so that it can be removed later.
+      DetailPrint "The copy installed for this user only in $0 could not be removed."
+    ${Else}
+      Delete "$0\LICENSE.txt"
+      Delete "$0\NOTICE.txt"
+      Delete "$0\Uninstall.exe"
+      RMDir "$0"
+      SetShellVarContext current
+      Delete "$SMPROGRAMS\Quillane.lnk"
+      ${If} $AllUsers == 1
+        SetShellVarContext all
+      ${EndIf}
+      DeleteRegKey HKCU "${UNINSTALL_KEY}"
+      Push "$0\Quillane.exe"
+      Call DeleteRunValuesOf
+      DetailPrint "Removed the copy installed for this user only from $0"
     ${EndIf}
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
-    Push "$0\Quillane.exe"
-    Call DeleteRunValuesOf
-    DetailPrint "Removed the copy installed for this user only from $0"
   ${EndIf}
   Pop $1
   Pop $0
