@@ -326,8 +326,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "hold" && argc == 4) {
-    HANDLE file = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     std::puts("held");
     std::fflush(stdout);
