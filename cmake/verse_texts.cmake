@@ -6,6 +6,71 @@
 # stops with "<file>:<line>: <fault>" for the first fault; the build calls
 # quillane_check_verse_file on each supplied file.
 
+include(${CMAKE_CURRENT_LIST_DIR}/card_fonts.cmake)
+# The card's random generator draws 0 to 32,767: pairs past that many are never shown.
+set(QUILLANE_MOST_PAIRS 32768)
+
+# Sets `lines` to how many lines of the card the passage `line` (" xx" per byte) takes
+# in the verse font, broken at blanks as the card breaks it; a word wider than the card
+# takes a line of its own.
+function(quillane_passage_lines line lines)
+  set(count 1)
+  set(width 0)      # of the line so far, its trailing blanks left out
+  set(pending 0)    # the blanks after it
+  set(word 0)
+  string(APPEND line " 20")  # a blank ends the last word
+  string(REGEX MATCHALL "[0-9a-f][0-9a-f]" bytes "${line}")
+  foreach(byte IN LISTS bytes)
+    math(EXPR code "0x${byte}")
+    list(GET QUILLANE_VERSE_WIDTHS ${code} advance)
+    if(NOT byte STREQUAL "20")
+      math(EXPR word "${word} + ${advance}")
+      continue()
+    endif()
+    if(word GREATER 0)
+      math(EXPR wide "${width} + ${pending} + ${word}")
+      if(width GREATER 0 AND wide GREATER QUILLANE_CARD_TEXT_WIDTH)
+        math(EXPR count "${count} + 1")
+        set(wide ${word})
+      endif()
+      set(width ${wide})
+      set(pending 0)
+      set(word 0)
+    endif()
+    math(EXPR pending "${pending} + ${advance}")
+  endforeach()
+  set(${lines} ${count} PARENT_SCOPE)
+endfunction()
+
+# Sets `fault` to "" for a reference line that the card shows on one line and the lookup
+# reads whole, or to what is wrong with it.
+function(quillane_reference_fault line fault)
+  set(text "")
+  set(width 0)
+  string(REGEX MATCHALL "[0-9a-f][0-9a-f]" bytes "${line}")
+  foreach(byte IN LISTS bytes)
+    math(EXPR code "0x${byte}")
+    if(code GREATER 126)
+      # The lookup sends the book name to the site as it is, which expects UTF-8.
+      set(${fault} "byte 0x${byte} in the reference; references are ASCII" PARENT_SCOPE)
+      return()
+    endif()
+    string(ASCII ${code} character)
+    string(APPEND text "${character}")
+    list(GET QUILLANE_REFERENCE_WIDTHS ${code} advance)
+    math(EXPR width "${width} + ${advance}")
+  endforeach()
+  if(NOT text MATCHES "^[A-Za-z0-9]+( [A-Za-z0-9]+)* [0-9]+:[0-9]([0-9, -]*[0-9])?$")
+    set(${fault} "\"${text}\" is no reference (book chapter:verses, the verses of digits, \
+',', '-' and blanks)" PARENT_SCOPE)
+  elseif(width GREATER QUILLANE_CARD_TEXT_WIDTH)
+    set(${fault} "the reference is ${width} pixels wide; one line of the card holds \
+${QUILLANE_CARD_TEXT_WIDTH}" PARENT_SCOPE)
+  else()
+    set(${fault} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
 # In quillane_check_verse_file: ends the check with "<where> <fault>" when `line` matches
 # `pattern`, "@" in the fault standing for the bytes of its group.
 macro(fail_on_bytes pattern fault)
@@ -32,6 +97,16 @@ function(quillane_check_verse_file file result)
     set(terminated ON)
     math(EXPR count "${count} - 1")  # nothing after the last line end
   endif()
+  math(EXPR most_lines "${QUILLANE_MOST_PAIRS} * 2")
+  if(count GREATER most_lines)
+    math(EXPR number "${most_lines} + 1")
+    set(${result} "${file}:${number}: more than ${QUILLANE_MOST_PAIRS} pairs; the card never \
+draws those after that many" PARENT_SCOPE)
+    return()
+  endif()
+  # The card draws the passage from its top down to the reference.
+  math(EXPR passage_lines
+       "(${QUILLANE_REFERENCE_TOP} - ${QUILLANE_VERSE_TOP}) / ${QUILLANE_VERSE_LINE_HEIGHT}")
 
   set(number 0)
   foreach(line IN LISTS lines)
@@ -52,8 +127,10 @@ function(quillane_check_verse_file file result)
     fail_on_bytes("( 0d)" "CR without LF; lines end in CR LF")
     fail_on_bytes(" (0[0-9a-f]|1[0-9a-f]|7f)" "control byte 0x@; the text must be printable")
     fail_on_bytes(" (81|8d|8f|90|9d)" "byte 0x@ is not Windows-1252 text")
-    # A three-byte UTF-8 sequence (curly quotes, dashes, the byte-order mark) is next to
-    # impossible in Windows-1252 text and the usual sign of a file saved as UTF-8.
+    # A UTF-8 sequence (accented letters, no-break spaces, curly quotes, dashes, the
+    # byte-order mark) is next to impossible in Windows-1252 text and the usual sign of a
+    # file saved as UTF-8: the card would show "Ã©" for "é".
+    fail_on_bytes(" ((c[2-9a-f]|d[0-9a-f]) [89ab][0-9a-f])" "bytes @ are UTF-8; the text must be Windows-1252")
     fail_on_bytes(" (e[0-9a-f] [89ab][0-9a-f] [89ab][0-9a-f])"
                   "bytes @ are UTF-8; the text must be Windows-1252")
     if(length GREATER limit)
@@ -62,15 +139,25 @@ function(quillane_check_verse_file file result)
       return()
     endif()
     math(EXPR odd "${number} % 2")
-    if(NOT odd AND NOT line MATCHES " 3a")
-      set(${result} "${where} the reference has no colon (book chapter:verses)" PARENT_SCOPE)
-      return()
+    if(NOT odd)
+      quillane_reference_fault("${line}" fault)
+      if(fault)
+        set(${result} "${where} ${fault}" PARENT_SCOPE)
+        return()
+      endif()
+      continue()
     endif()
     # The program ends a collection at a passage shorter than 4 bytes with its CR.
     string(LENGTH "${line}" kept)
-    if(odd AND kept LESS 9)
+    if(kept LESS 9)
       set(${result} "${where} a passage of fewer than 3 characters ends the collection there"
           PARENT_SCOPE)
+      return()
+    endif()
+    quillane_passage_lines("${line}" taken)
+    if(taken GREATER passage_lines)
+      set(${result} "${where} the passage takes ${taken} lines of the card; \
+${passage_lines} fit above the reference" PARENT_SCOPE)
       return()
     endif()
   endforeach()

@@ -5,6 +5,7 @@
 ;   VERSION  major.minor, e.g. 5.2
 ;   ICON     the program's icon, shown by the installer and the uninstaller
 ;   OUTFILE  optional; "Quillane Setup VERSION.exe" in the current folder by default
+;   STANDARD_USER  optional, for the tests: behave as for a user who is no administrator
 ; installer/build_installer.sh supplies all of them.
 
 !ifndef ARCH | EXE | STAGE | VERSION | ICON
@@ -50,7 +51,17 @@
 !define SWITCH_ALL_USERS "/AllUsers"
 !define SWITCH_ELEVATED "/Elevated"
 !define SEE_MASK_NOCLOSEPROCESS 0x40
-!define ERROR_ELEVATION_REQUIRED 740
+!define ERROR_CANCELLED 1223
+!define DRIVE_REMOTE 4
+!define TOKEN_QUERY 8
+!define TOKEN_ELEVATION 20
+; What the elevated copy tells the first copy, which waited for it, besides success: the
+; rest of the work is the first copy's, which runs as the user who started it.
+!define ELEVATED_DONE_START 0x5100     ; installed; start the program
+!define ELEVATED_DONE_SETTINGS 0x5101  ; uninstalled; remove the settings too
+; A per-user install run as the system account (a deployment tool) would land in that
+; account's profile, where no user sees it.
+!define EXIT_SYSTEM_ACCOUNT 2
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
@@ -71,6 +82,10 @@ SetCompressor /SOLID lzma
 ManifestDPIAware true
 ShowInstDetails show
 ShowUninstDetails show
+; A file that cannot be replaced (a copy still running in another session, a program
+; holding it open) stops the install before the uninstall entry is touched: Retry or
+; Cancel, and a silent install exits non-zero, rather than an upgrade that is none.
+AllowSkipFiles off
 
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1033 "ProductName" "Quillane"
@@ -85,6 +100,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Quillane.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Quillane now"
+!define MUI_FINISHPAGE_RUN_FUNCTION AskToStart
 
 ; The elevated copy goes on where the user left the first one: at the folder.
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenElevated
@@ -95,7 +111,6 @@ Page custom UsersPage UsersPageLeave
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW NoBackWhenElevated
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_PAGE_CUSTOMFUNCTION_SHOW NoStartWhenElevated
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -103,20 +118,24 @@ Page custom UsersPage UsersPageLeave
 
 !insertmacro MUI_LANGUAGE "English"
 
-; Asks every running copy to leave through its Exit command, so each saves its settings
-; and removes its notification icon, then waits a bounded time until none is left.
+Var AllUsers      ; 1 when installed, or to be installed, for everyone
+Var Elevated      ; 1 in the copy started through the elevation prompt
+Var FolderGiven   ; 1 when /D= chose the folder
+Var ClosedCard    ; 1 when a running copy was asked to leave
+Var StartCard     ; 1 when the program is to be started at the end
+Var ElevatedExit  ; the exit code of the elevated copy, once it has ended
+Var UsersPage.Me
+Var UsersPage.Everyone
+
+; Asks every running copy of this desktop to leave through its Exit command, so each saves
+; its settings and removes its notification icon, until none is left or the time is up.
+; Each round searches from the first window again: a walk on from a window that has
+; since closed ends early and misses the copies after it.
 !macro CLOSE_RUNNING_QUILLANE prefix
 Function ${prefix}CloseRunningQuillane
   Push $0
   Push $1
-  StrCpy $0 0
-  ${Do}
-    FindWindow $0 "${WINDOW_CLASS}" "" 0 $0
-    ${If} $0 == 0
-      ${Break}
-    ${EndIf}
-    System::Call "user32::PostMessage(p $0, i ${WM_COMMAND}, p ${CMD_EXIT}, p 0)"
-  ${Loop}
+  Push $2
   StrCpy $1 0
   ${Do}
     FindWindow $0 "${WINDOW_CLASS}"
@@ -124,24 +143,28 @@ Function ${prefix}CloseRunningQuillane
     ${OrIf} $1 >= ${CLOSE_POLLS}
       ${Break}
     ${EndIf}
+    StrCpy $ClosedCard 1
+    ; Once a second, so that a copy busy saving is not flooded with requests.
+    IntOp $2 $1 % 10
+    ${If} $2 == 0
+      ${Do}
+        System::Call "user32::PostMessage(p $0, i ${WM_COMMAND}, p ${CMD_EXIT}, p 0)"
+        FindWindow $0 "${WINDOW_CLASS}" "" 0 $0
+      ${LoopUntil} $0 == 0
+    ${EndIf}
     Sleep 100
     IntOp $1 $1 + 1
   ${Loop}
   ${If} $0 != 0
-    DetailPrint "Quillane is still running; files in use are replaced at the next restart."
+    DetailPrint "Quillane is still running: a copy did not close within 10 seconds."
   ${EndIf}
+  Pop $2
   Pop $1
   Pop $0
 FunctionEnd
 !macroend
 !insertmacro CLOSE_RUNNING_QUILLANE ""
 !insertmacro CLOSE_RUNNING_QUILLANE "un."
-
-Var AllUsers      ; 1 when installed, or to be installed, for everyone
-Var Elevated      ; 1 in the copy started through the elevation prompt
-Var FolderGiven   ; 1 when /D= chose the folder
-Var UsersPage.Me
-Var UsersPage.Everyone
 
 !macro MODE_FUNCTIONS prefix
 ; Reads the switches that this copy was started with.
@@ -159,9 +182,9 @@ Function ${prefix}ReadSwitches
   ${EndIf}
 FunctionEnd
 
-; Starts FILE through the elevation prompt with PARAMS (both on the stack, FILE on top),
-; waits for it and leaves with its exit code; returns only when the prompt was declined
-; or failed.
+; Starts FILE through the elevation prompt with PARAMS (both on the stack, FILE on top)
+; and waits for it: pushes 0 and sets $ElevatedExit to its exit code, or pushes the error
+; that kept it from starting (ERROR_CANCELLED when the prompt was declined).
 Function ${prefix}RunElevated
   Exch $0
   Exch
@@ -171,20 +194,55 @@ Function ${prefix}RunElevated
   System::Call '*(i ${SEI_SIZE}, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, t "runas", t r0, \
                   t r1, p 0, i ${SW_SHOWNORMAL}, ${SEI_PAD} p 0, p 0, p 0, p 0, i 0, ${SEI_PAD} \
                   p 0, p 0) p .r2'
-  System::Call 'shell32::ShellExecuteExW(p r2) i .r3'
+  System::Call 'shell32::ShellExecuteExW(p r2) i .r3 ?e'
+  Pop $0
   ${If} $3 != 0
     System::Call '*$2(i, i, p, p, p, p, p, i, ${SEI_PAD} p, p, p, p, i, ${SEI_PAD} p, p .r3)'
     HideWindow
     System::Call 'kernel32::WaitForSingleObject(p r3, i -1)'
-    System::Call 'kernel32::GetExitCodeProcess(p r3, *i .r0)'
+    System::Call 'kernel32::GetExitCodeProcess(p r3, *i .s)'
+    Pop $ElevatedExit
     System::Call 'kernel32::CloseHandle(p r3)'
-    System::Free $2
-    SetErrorLevel $0
-    Quit
+    StrCpy $0 0
   ${EndIf}
   System::Free $2
   Pop $3
   Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; What a failed elevation (the error on the stack) says to the user, on the stack: a
+; declined prompt is no fault, any other error is named.
+Function ${prefix}ElevationFailure
+  Exch $0
+  Push $1
+  ${If} $0 = ${ERROR_CANCELLED}
+    StrCpy $0 "An administrator's approval is needed, and it was not given."
+  ${Else}
+    System::Call 'kernel32::FormatMessageW(i 0x1200, p 0, i r0, i 0, w .r1, i 1024, p 0)'
+    StrCpy $0 "The administrator's approval could not be asked for (error $0): $1"
+  ${EndIf}
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Removes the Run values, the user's and the machine's, that start the program at PATH
+; (on the stack): the program writes "PATH", earlier versions wrote it bare. Another
+; copy's entry stays.
+Function ${prefix}DeleteRunValuesOf
+  Exch $0
+  Push $1
+  ReadRegStr $1 HKCU "${RUN_KEY}" "Quillane"
+  ${If} $1 == '"$0"'
+  ${OrIf} $1 == $0
+    DeleteRegValue HKCU "${RUN_KEY}" "Quillane"
+  ${EndIf}
+  ReadRegStr $1 HKLM "${RUN_KEY}" "Quillane"
+  ${If} $1 == '"$0"'
+  ${OrIf} $1 == $0
+    DeleteRegValue HKLM "${RUN_KEY}" "Quillane"
+  ${EndIf}
   Pop $1
   Pop $0
 FunctionEnd
@@ -195,11 +253,17 @@ Function ${prefix}IsAdmin
   Exch $0
   ${If} $0 == "Admin"
     StrCpy $0 1
+!ifdef STANDARD_USER
+    ; The tests' user without administrator rights, where every user has them (Wine):
+    ; only the copy started through the elevation prompt counts as an administrator.
+    StrCpy $0 $Elevated
+!endif
   ${Else}
     StrCpy $0 0
   ${EndIf}
   Exch $0
 FunctionEnd
+
 !macroend
 !insertmacro MODE_FUNCTIONS ""
 !insertmacro MODE_FUNCTIONS "un."
@@ -222,12 +286,153 @@ Function UseMode
   ${EndIf}
 FunctionEnd
 
+; Whether this copy runs as the system account: "1" or "0" on the stack.
+Function IsSystemAccount
+  Push $0
+  Push $1
+  Push $2
+  StrCpy $0 0
+  System::Call 'advapi32::ConvertStringSidToSidW(w "S-1-5-18", *p .r1) i .r2'
+  ${If} $2 != 0
+    System::Call 'advapi32::CheckTokenMembership(p 0, p r1, *i .r0)'
+    System::Call 'kernel32::LocalFree(p r1)'
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Whether this copy runs with an administrator's full rights: "1" or "0" on the stack.
+Function IsElevatedProcess
+  Push $0
+  Push $1
+  Push $2
+  StrCpy $0 0
+  System::Call 'kernel32::GetCurrentProcess() p .r1'
+  System::Call 'advapi32::OpenProcessToken(p r1, i ${TOKEN_QUERY}, *p .r1) i .r2'
+  ${If} $2 != 0
+    System::Call 'advapi32::GetTokenInformation(p r1, i ${TOKEN_ELEVATION}, *i .r0, i 4, *i .r2)'
+    System::Call 'kernel32::CloseHandle(p r1)'
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Starts the program at PATH (on the stack) as the user, never elevated: it would keep
+; its settings for every user, and a later installer could not close it. From an
+; elevated copy the shell starts it, with the rights the user logged on with.
+Function StartQuillane
+  Exch $0
+  Push $1
+  Call IsElevatedProcess
+  Pop $1
+  ${If} $1 == 1
+    Exec '"$WINDIR\explorer.exe" "$0"'
+  ${Else}
+    Exec '"$0"'
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; The program of an install for everyone replaces this user's own copy: its files,
+; Start-menu shortcut and uninstall entry, and the Run value that starts it.
+Function RemoveUserCopy
+  Push $0
+  Push $1
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} $0 != $1
+    Delete "$0\Quillane.exe"
+    ${If} ${FileExists} "$0\Quillane.exe"
+      ; Still listed, so that it can be removed later.
+      DetailPrint "The copy installed for this user only in $0 could not be removed."
+    ${Else}
+      Delete "$0\LICENSE.txt"
+      Delete "$0\NOTICE.txt"
+      Delete "$0\Uninstall.exe"
+      RMDir "$0"
+      SetShellVarContext current
+      Delete "$SMPROGRAMS\Quillane.lnk"
+      ${If} $AllUsers == 1
+        SetShellVarContext all
+      ${EndIf}
+      DeleteRegKey HKCU "${UNINSTALL_KEY}"
+      Push "$0\Quillane.exe"
+      Call DeleteRunValuesOf
+      DetailPrint "Removed the copy installed for this user only from $0"
+    ${EndIf}
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; The install for everyone goes on in a copy started through the elevation prompt with
+; the switches on the stack; what it leaves to the user is done here once it has ended,
+; and this copy ends with its exit code. Returns only when it could not start, with the
+; error on the stack.
+Function InstallElevated
+  Exch $0
+  Push $1
+  Push $2
+  ; The elevated process may not see a network drive the user mapped: a local copy.
+  StrCpy $1 $EXEPATH 3
+  System::Call 'kernel32::GetDriveTypeW(w r1) i .r1'
+  StrCpy $2 $EXEPATH 2
+  ${If} $1 = ${DRIVE_REMOTE}
+  ${OrIf} $2 == "\\"
+    InitPluginsDir
+    CopyFiles /SILENT "$EXEPATH" "$PLUGINSDIR\$EXEFILE"
+    StrCpy $1 "$PLUGINSDIR\$EXEFILE"
+  ${Else}
+    StrCpy $1 $EXEPATH
+  ${EndIf}
+  Push $0
+  Push $1
+  Call RunElevated
+  Pop $0
+  ${If} $0 == 0
+    ${If} $ElevatedExit = 0
+    ${OrIf} $ElevatedExit = ${ELEVATED_DONE_START}
+      Call RemoveUserCopy
+      ${If} $ElevatedExit = ${ELEVATED_DONE_START}
+        ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        Push "$1\Quillane.exe"
+        Call StartQuillane
+      ${EndIf}
+      StrCpy $ElevatedExit 0
+    ${EndIf}
+    SetErrorLevel $ElevatedExit
+    Quit
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
 Function .onInit
   SetRegView ${REG_VIEW}
   ${If} $INSTDIR != ""
     StrCpy $FolderGiven 1
   ${EndIf}
   Call ReadSwitches
+  ; One copy per machine: an install for everyone is upgraded whatever was asked.
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    StrCpy $AllUsers 1
+  ${EndIf}
+  ${If} $AllUsers != 1
+    Call IsSystemAccount
+    Pop $0
+    ${If} $0 == 1
+      MessageBox MB_OK|MB_ICONSTOP "Quillane Setup runs as the system account, which no user \
+        logs on as. Install for everyone with ${SWITCH_ALL_USERS}." /SD IDOK
+      SetErrorLevel ${EXIT_SYSTEM_ACCOUNT}
+      Quit
+    ${EndIf}
+  ${EndIf}
   Call UseMode
   ; A silent install for everyone asks for elevation at once; an interactive one on the
   ; page where that is chosen.
@@ -238,11 +443,32 @@ Function .onInit
     Pop $0
     ${If} $0 != 1
       ${GetParameters} $0
-      Push "${SWITCH_ELEVATED} $0"
-      Push $EXEPATH
-      Call RunElevated
-      SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+      Push "${SWITCH_ALL_USERS} ${SWITCH_ELEVATED} $0"
+      Call InstallElevated
+      Pop $0
+      SetErrorLevel $0
       Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; The finish page's box is ticked: started when the install ends.
+Function AskToStart
+  StrCpy $StartCard 1
+FunctionEnd
+
+; A card that the install closed runs again, and so does one asked for on the finish
+; page; the elevated copy leaves that to the first one, which runs as the user.
+Function .onInstSuccess
+  ${If} ${Silent}
+    StrCpy $StartCard $ClosedCard
+  ${EndIf}
+  ${If} $StartCard == 1
+    ${If} $Elevated == 1
+      SetErrorLevel ${ELEVATED_DONE_START}
+    ${Else}
+      Push "$INSTDIR\Quillane.exe"
+      Call StartQuillane
     ${EndIf}
   ${EndIf}
 FunctionEnd
@@ -259,15 +485,6 @@ Function NoBackWhenElevated
   ${If} $Elevated == 1
     GetDlgItem $0 $HWNDPARENT 3
     EnableWindow $0 0
-  ${EndIf}
-FunctionEnd
-
-; Started from the elevated copy, the program would run as the administrator who approved
-; it, keep its settings for every user and start at that administrator's logon.
-Function NoStartWhenElevated
-  ${If} $Elevated == 1
-    ${NSD_Uncheck} $mui.FinishPage.Run
-    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
   ${EndIf}
 FunctionEnd
 
@@ -324,15 +541,22 @@ Function UsersPageLeave
     ${If} $0 != 1
       ${GetParameters} $0
       Push "${SWITCH_ALL_USERS} ${SWITCH_ELEVATED} $0"
-      Push $EXEPATH
-      Call RunElevated
-      MessageBox MB_OK|MB_ICONEXCLAMATION \
-        "Installing for everyone needs an administrator's approval. Try again, or install just for you."
+      Call InstallElevated
+      Call ElevationFailure
+      Pop $0
+      MessageBox MB_OK|MB_ICONEXCLAMATION "$0$\r$\n$\r$\nTry again, or install just for you."
       Abort
     ${EndIf}
   ${EndIf}
 FunctionEnd
 
+; The settings copy that the program's writes to the machine's key became for this user.
+Function un.DeleteUserSettings
+  DeleteRegKey HKCU "${VIRTUAL_STORE}\WOW6432Node\Velmora Software\Quillane"
+  DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\WOW6432Node\Velmora Software"
+  DeleteRegKey HKCU "${VIRTUAL_STORE}\Velmora Software\Quillane"
+  DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\Velmora Software"
+FunctionEnd
 ; The uninstaller removes what it was installed with: for everyone when the machine's
 ; uninstall entry names its folder, otherwise for the current user.
 Function un.onInit
@@ -346,16 +570,36 @@ Function un.onInit
     Pop $0
     ${If} $0 != 1
     ${AndIf} $Elevated != 1
+      ; This copy already runs from the temporary folder; the elevated one runs from the
+      ; same file in place, so that it can be waited for.
       StrCpy $0 "${SWITCH_ELEVATED}"
       ${If} ${Silent}
         StrCpy $0 "/S $0"
       ${EndIf}
-      Push $0
-      Push "$INSTDIR\Uninstall.exe"
+      Push "$0 _?=$INSTDIR"
+      Push $EXEPATH
       Call un.RunElevated
-      MessageBox MB_OK|MB_ICONEXCLAMATION \
-        "Removing Quillane for everyone needs an administrator's approval." /SD IDOK
-      SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+      Pop $0
+      ${If} $0 == 0
+        ; The elevated copy ran as whoever approved it: this user's own Run value and
+        ; settings copy are this copy's to remove.
+        ${If} $ElevatedExit = 0
+        ${OrIf} $ElevatedExit = ${ELEVATED_DONE_SETTINGS}
+          Push "$INSTDIR\Quillane.exe"
+          Call un.DeleteRunValuesOf
+          ${If} $ElevatedExit = ${ELEVATED_DONE_SETTINGS}
+            Call un.DeleteUserSettings
+          ${EndIf}
+          StrCpy $ElevatedExit 0
+        ${EndIf}
+        SetErrorLevel $ElevatedExit
+        Quit
+      ${EndIf}
+      Push $0
+      Call un.ElevationFailure
+      Pop $1
+      MessageBox MB_OK|MB_ICONEXCLAMATION "Quillane was not removed. $1" /SD IDOK
+      SetErrorLevel $0
       Quit
     ${EndIf}
   ${Else}
@@ -373,6 +617,15 @@ Section "Quillane"
   File "${STAGE}/NOTICE.txt"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Quillane.lnk" "$INSTDIR\Quillane.exe" "" "$INSTDIR\Quillane.exe" 0
+  ${If} $AllUsers == 1
+    ; The program writes no Run value for the machine: one there is an earlier version's,
+    ; and would start this one for every user.
+    DeleteRegValue HKLM "${RUN_KEY}" "Quillane"
+    ; The elevated copy may run as another user; the first copy removes its user's own.
+    ${If} $Elevated != 1
+      Call RemoveUserCopy
+    ${EndIf}
+  ${EndIf}
 
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Quillane"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -398,11 +651,8 @@ Section "Uninstall"
   RMDir /REBOOTOK "$INSTDIR"
   Delete "$SMPROGRAMS\Quillane.lnk"
 
-  DeleteRegValue HKCU "${RUN_KEY}" "Quillane"
-  ${If} $AllUsers == 1
-    ; Earlier versions started the program for every user from the machine's Run key.
-    DeleteRegValue HKLM "${RUN_KEY}" "Quillane"
-  ${EndIf}
+  Push "$INSTDIR\Quillane.exe"
+  Call un.DeleteRunValuesOf
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 
   ; The settings outlive an uninstall (a reinstall keeps the chosen translation) unless
@@ -414,9 +664,9 @@ Section "Uninstall"
     /SD IDNO IDNO keep_settings
     DeleteRegKey HKLM "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKLM "${VENDOR_KEY}"
-    DeleteRegKey HKCU "${VIRTUAL_STORE}\WOW6432Node\Velmora Software\Quillane"
-    DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\WOW6432Node\Velmora Software"
-    DeleteRegKey HKCU "${VIRTUAL_STORE}\Velmora Software\Quillane"
-    DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\Velmora Software"
+    Call un.DeleteUserSettings
+    ${If} $Elevated == 1
+      SetErrorLevel ${ELEVATED_DONE_SETTINGS}
+    ${EndIf}
   keep_settings:
 SectionEnd

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # release.sh [FOLDER]: builds and tests everything (scripts/test.sh), then writes the
 # 32-bit installer, the portable archive and their SHA-256 sums into FOLDER
-# (build/release by default).
+# (build/release by default), and prints the SHA-256 of the program and of both.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 out=$(realpath -m "${1:-$QUILLANE_ROOT/build/release}")
@@ -21,10 +21,14 @@ portable="Quillane-$version-portable.zip"
 mkdir -p "$out"
 rm -f "$out/$setup" "$out/$portable" "$out/SHA256SUMS"
 
-# Files in both carry the last commit's time, so a rebuild of the same commit matches.
+# Files in both carry the last commit's time, as the program's link time does (set when
+# build/win was configured), so a rebuild of the same commit matches.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 315532800)}
 bash installer/build_installer.sh --arch x86 --exe "$exe" --out "$out/$setup" >/dev/null
 /usr/bin/python3 installer/package.py zip --exe "$exe" --out "$out/$portable"
 
 (cd "$out" && sha256sum "$setup" "$portable" >SHA256SUMS && sha256sum --quiet -c SHA256SUMS)
 ls -l "$out"
+# What a rebuild of this commit must give, byte for byte.
+say "SHA-256 (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH, commit $(git rev-parse --short HEAD 2>/dev/null || echo none))"
+sha256sum "$exe" "$out/$setup" "$out/$portable"

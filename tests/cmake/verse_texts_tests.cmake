@@ -31,7 +31,13 @@ string(ASCII 129 UNDEFINED)
 string(ASCII 226 128 153 UTF8_QUOTE)
 string(ASCII 147 148 QUOTES)  # curly quotes in Windows-1252
 string(REPEAT "x" 4094 LONGEST)
+string(ASCII 195 169 UTF8_E_ACUTE)
+string(ASCII 233 E_ACUTE)  # in Windows-1252
 set(PAIR "In the beginning God created.${CRLF}Genesis 1:1${CRLF}")
+# Six of these fill a line of the card, which shows eleven above the reference.
+string(REPEAT "word " 65 ELEVEN_LINES)
+string(REPEAT "W" 19 WIDEST_BOOK)
+string(REPEAT "abc${CRLF}Job 1:1${CRLF}" 32769 MANY_PAIRS)
 
 # name | content | line of the fault, 0 for none | words of the message
 set(cases
@@ -43,7 +49,14 @@ set(cases
     "cr_at_end|${PAIR}Text.${CRLF}Genesis 1:3${CR}|4|CR without LF"
     "odd_lines|${PAIR}Text.${CRLF}|3|no reference"
     "empty||1|empty"
-    "no_colon|${PAIR}Text.${CRLF}Genesis 1 3${CRLF}|4|no colon"
+    "good_full_card|${PAIR}${ELEVEN_LINES}end.${CRLF}1 Thessalonians 5:16-18, 20${CRLF}|0|"
+    "no_colon|${PAIR}Text.${CRLF}Genesis 1 3${CRLF}|4|no reference"
+    "verses_not_numbers|${PAIR}Text.${CRLF}Genesis 1:3a${CRLF}|4|no reference"
+    "reference_too_wide|${PAIR}Text.${CRLF}${WIDEST_BOOK} 1:3${CRLF}|4|354 pixels wide"
+    "reference_not_ascii|${PAIR}Text.${CRLF}Gen${E_ACUTE}sis 1:3${CRLF}|4|byte 0xe9"
+    "passage_past_reference|${PAIR}${ELEVEN_LINES}word end.${CRLF}Genesis 1:3${CRLF}|3|12 lines"
+    "utf8_two_bytes|${PAIR}Caf${UTF8_E_ACUTE}.${CRLF}Genesis 1:3${CRLF}|3|c3 a9 are UTF-8"
+    "too_many_pairs|${MANY_PAIRS}|65537|more than 32768 pairs"
     "control|${PAIR}Some${TAB}text.${CRLF}Genesis 1:3${CRLF}|3|control byte 0x09"
     "undefined_byte|${PAIR}Text${UNDEFINED}.${CRLF}Genesis 1:3${CRLF}|3|0x81"
     "utf8|${PAIR}God${UTF8_QUOTE}s word.${CRLF}Genesis 1:3${CRLF}|3|UTF-8"

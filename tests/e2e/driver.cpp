@@ -24,6 +24,8 @@
 //   qdriver windows                  lists the visible top-level windows: class, title, rect
 //   qdriver wait-text TEXT MS        wait for a visible window or control with that exact text,
 //                                    prints its handle
+//   qdriver hold FILE MS             opens FILE for reading, others may only read it, prints
+//                                    "held" and keeps it so for MS milliseconds
 //   qdriver reg ROOT SUBKEY VALUE    prints "dword N", "sz TEXT" (UTF-8), "type T size N" or
 //                                    "missing"
 //   qdriver one-card SRC DST         DST: the program SRC with one picture and one passage
@@ -358,6 +360,16 @@ int main(int argc, char** argv) {
     }
     std::printf("0x%llx\n",
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(search.found)));
+    return 0;
+  }
+  if (command == "hold" && argc == 4) {
+    HANDLE file =
+        CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    std::puts("held");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(Number(argv[3])));
+    CloseHandle(file);
     return 0;
   }
   if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);

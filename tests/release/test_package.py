@@ -181,6 +181,38 @@ class Installers(unittest.TestCase):
                 self.assertFalse(os.path.exists(out), "--arch %r" % arch)
 
 
+class Reproducible(unittest.TestCase):
+    """Two clean builds of this checkout, in different folders and at different times,
+    give the same program, installer and archive, as the release makes them."""
+    needs_makensis = True
+
+    def release_in(self, folder):
+        build = os.path.join(folder, "build")
+        env = {k: v for k, v in os.environ.items() if k != "SOURCE_DATE_EPOCH"}
+        for command in [["cmake", "-S", ROOT, "-B", build, "-G", "Unix Makefiles",
+                         "-DCMAKE_TOOLCHAIN_FILE=%s/cmake/mingw-w64-i686.cmake" % ROOT,
+                         "-DCMAKE_BUILD_TYPE=Release", "-DQUILLANE_TESTS=OFF"],
+                        ["cmake", "--build", build, "--target", "Quillane", "-j2"]]:
+            done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                  env=env)
+            self.assertEqual(0, done.returncode, done.stdout.decode())
+        exe = os.path.join(build, "Quillane.exe")
+        setup = os.path.join(folder, "Quillane Setup.exe")
+        portable = os.path.join(folder, "Quillane-portable.zip")
+        subprocess.run(["bash", os.path.join(ROOT, "installer", "build_installer.sh"),
+                        "--exe", exe, "--out", setup], stdout=subprocess.DEVNULL, env=env,
+                       check=True)
+        subprocess.run([sys.executable, os.path.join(ROOT, "installer", "package.py"), "zip",
+                        "--exe", exe, "--out", portable], env=env, check=True)
+        return [hashlib.sha256(read(path)).hexdigest() for path in [exe, setup, portable]]
+
+    def test_two_clean_builds_give_the_same_bytes(self):
+        with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as second:
+            sums = self.release_in(os.path.join(first, "a"))
+            self.assertEqual(sums, self.release_in(os.path.join(second, "elsewhere", "b")),
+                             "SHA-256 of Quillane.exe, the installer and the archive")
+
+
 def missing_needs(cases):
     for name in cases:
         case = getattr(sys.modules[__name__], name.split(".")[0])

@@ -5,7 +5,8 @@
 # the first start from the installed folder, a silent reinstall and a silent uninstall
 # while the program runs; then the interactive way, the mode chosen on its page: the
 # finish page starts the program, and the uninstaller removes the settings when the user
-# says so.
+# says so. Then upgrades from an earlier release: over an install for everyone, over a
+# per-user one, with two copies running, and with the program held open.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 # The variant under test: x86, the shipped one, for the 32-bit program (its folder and
@@ -181,11 +182,11 @@ silent_install_and_uninstall() {
   expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
   screenshot "install_${MODE}_started"
 
-  # Installing again over a running copy asks it to leave first.
+  # Installing again over a running copy asks it to leave first, and starts it again.
   wine "$setup" /S "${SWITCHES[@]}" || fail "$MODE: silent reinstall failed with $?"
-  qd wait-gone QUILLANE 5000 >/dev/null || fail "$MODE: the installer left the running copy alone"
   expect_exit 0
   expect_installed
+  expect_started_again
 
   QUILLANE_EXE="$INSTALLED_EXE" start_quillane
   local quiet uninstaller
@@ -249,6 +250,77 @@ interactive_install_and_uninstall() {
   expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "missing" "settings after Yes"
 }
 
+# The installer starts the card it closed again, from the installed folder: the path the
+# card registers for autostart as it leaves.
+expect_started_again() {
+  qd wait-visible QUILLANE 20000 >/dev/null || fail "$MODE: the closed card was not started again"
+  qd command QUILLANE "$CMD_EXIT" >/dev/null || true
+  qd wait-gone QUILLANE 5000 >/dev/null || fail "$MODE: the card started again did not exit"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" \
+    "Run value of the card started again"
+}
+
+# Upgrades from an earlier release (version 5.1, a program of other bytes) in every way
+# a machine with a history has: each leaves one install, with the new program.
+upgrades() {
+  local old_exe=$PWD/installer/Quillane-5.1-$arch.exe old_setup=$PWD/installer/Quillane-5.1-$arch-setup.exe
+  python3 -c 'import sys; d = bytearray(open(sys.argv[1], "rb").read()); d[-1] ^= 1
+open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
+  bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch "$arch" --exe "$old_exe" \
+    --out "$old_setup" --version 5.1 >/dev/null
+
+  # Plain /S where Quillane is installed for everyone upgrades that install.
+  use_mode all
+  wine "$old_setup" /S /AllUsers || fail "earlier release: install for everyone failed with $?"
+  wine "$setup" /S || fail "/S over an install for everyone failed with $?"
+  expect_installed
+
+  # For everyone over a per-user install: the per-user copy goes, and the card it ran
+  # runs again from the new folder.
+  remove_install
+  use_mode user
+  wine "$old_setup" /S || fail "earlier release: install for the current user failed with $?"
+  QUILLANE_EXE="$INSTALLED_EXE" start_quillane
+  use_mode all
+  wine "$setup" /S /AllUsers || fail "/S /AllUsers over a per-user install failed with $?"
+  expect_exit 0
+  expect_installed
+  expect_started_again
+
+  # With two copies of the earlier program running, both leave and the program is replaced.
+  wine "$old_setup" /S || fail "earlier release over the new one failed with $?"
+  cmp -s "$old_exe" "$unix_dir/Quillane.exe" || fail "the earlier program was not installed"
+  QUILLANE_EXE="$INSTALLED_EXE" start_quillane
+  wine "$INSTALLED_EXE" &
+  local second=$!
+  for _ in $(seq 1 100); do [ "$(qd count QUILLANE)" = 2 ] && break; sleep 0.1; done
+  expect_eq "$(qd count QUILLANE)" 2 "copies running before the upgrade"
+  wine "$setup" /S || fail "/S with two copies running failed with $?"
+  expect_exit 0
+  wait "$second" || fail "the second copy's exit code"
+  expect_installed
+  expect_started_again
+
+  # A program that cannot be replaced stops a silent install: it says so by its exit
+  # code, and the uninstall entry still tells the earlier version.
+  wine "$old_setup" /S || fail "earlier release over the new one failed with $?"
+  local held=$PWD/installer/held.txt code=0
+  rm -f "$held"
+  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" hold "$INSTALLED_EXE" 20000 >"$held" 2>/dev/null &
+  local holder=$!
+  for _ in $(seq 1 100); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
+  grep -q held "$held" || fail "could not hold $INSTALLED_EXE open"
+  wine "$setup" /S || code=$?
+  kill "$holder" 2>/dev/null || true
+  wait "$holder" 2>/dev/null || true
+  [ "$code" -ne 0 ] || fail "a silent install that could not replace the program exited 0"
+  expect_eq "$(reg_value $ROOT "$UNINSTALL_KEY" DisplayVersion)" "sz 5.1" \
+    "uninstall entry after a failed upgrade"
+  cmp -s "$old_exe" "$unix_dir/Quillane.exe" || fail "the held program changed"
+  echo "upgrades: over everyone's install, over a per-user one, two copies running, held open ($code)"
+  remove_install
+}
+
 clean_settings
 remove_install
 
@@ -262,5 +334,11 @@ for mode in user all; do
   clean_settings
 done
 for mode in user all; do interactive_install_and_uninstall $mode; done
+# For everyone through the elevation prompt, as a user who is no administrator meets it:
+# the rest of the work, a card to start again, the user's Run value, is the first copy's.
+bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch "$arch" --exe "$QUILLANE_EXE" \
+  --out "$PWD/installer/Quillane Setup $arch standard user.exe" --standard-user >/dev/null
+setup="$PWD/installer/Quillane Setup $arch standard user.exe" silent_install_and_uninstall all
+upgrades
 echo "PASS: installed for the current user and for everyone, started from the installed" \
   "folder, reinstalled, uninstalled silently and interactively"
