@@ -40,12 +40,19 @@ const CardButton* ButtonOf(unsigned controlId) {
   return found == end ? nullptr : found;
 }
 
+constexpr int FOCUS_INSET = 3;  // inside the faces' dark border
+
+// The system's convention: no focus rectangle for a mouse user, until a key is used.
+void HideFocusCues(HWND card) {
+  SendMessageA(card, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+}
+
 }  // namespace
 
 void CreateCardButtons(HWND window) {
   for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
     const CardButton& button = CARD_BUTTONS[i];
-    if (!CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, button.x,
+    if (!CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, button.x,
                          BUTTON_TOP, button.width, BUTTON_HEIGHT, window,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
                          appState.instance, nullptr)) {
@@ -55,10 +62,17 @@ void CreateCardButtons(HWND window) {
     appState.*loaded.face = LoadBitmapA(appState.instance, MAKEINTRESOURCEA(loaded.faceId));
     if (!(appState.*loaded.face)) ReportLastError("LoadBitmapA");
   }
+  HideFocusCues(window);
+}
+
+void FocusNextVerseButton(HWND card) {
+  HideFocusCues(card);
+  SetFocus(GetDlgItem(card, CMD_NEXT_VERSE));
 }
 
 void DrawButtonFace(const DRAWITEMSTRUCT& item) {
-  // The same face in every state: no pressed, focused or disabled look.
+  // The same face in every state: no pressed or disabled look, and the focus only once the
+  // keyboard is in use.
   const CardButton* button = ButtonOf(item.CtlID);
   const OwnedDc memory(CreateCompatibleDC(item.hDC));
   if (!memory) {
@@ -69,4 +83,12 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item) {
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom,
          memory.get(), 0, 0, SRCCOPY);
   SelectObject(memory.get(), previous);
+  // Wine leaves ODS_NOFOCUSRECT out of the item state: the button's own cue state decides.
+  const bool cuesHidden = (item.itemState & ODS_NOFOCUSRECT) != 0 ||
+                          (SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+  if ((item.itemState & ODS_FOCUS) && !cuesHidden) {
+    RECT inside = item.rcItem;
+    InflateRect(&inside, -FOCUS_INSET, -FOCUS_INSET);
+    DrawFocusRect(item.hDC, &inside);
+  }
 }
