@@ -10,6 +10,9 @@ constexpr int CARD_BUTTON_COUNT = 3;
 // The three picture buttons, created with the card window, and their faces.
 void CreateCardButtons(HWND window);
 void DrawButtonFace(const DRAWITEMSTRUCT& item);
+// Focus cues as the system's convention has them: hidden for a mouse user, shown once a key
+// moves the focus.
+void SetFocusCues(HWND card, bool shown);
 // A card that shows itself offers the arrow to the keyboard, with the focus cues hidden
 // until a key is used.
 void FocusNextVerseButton(HWND card);

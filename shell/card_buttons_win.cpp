@@ -42,12 +42,20 @@ const CardButton* ButtonOf(unsigned controlId) {
 
 constexpr int FOCUS_INSET = 3;  // inside the faces' dark border
 
-// The system's convention: no focus rectangle for a mouse user, until a key is used.
-void HideFocusCues(HWND card) {
-  SendMessageA(card, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-}
+// Wine keeps no focus-cue state while its keyboard-cues setting is on, as it is by default,
+// and would draw the rectangle after a click: the card also keeps its own.
+constexpr char FOCUS_CUES_SHOWN[] = "QuillaneFocusCues";
 
 }  // namespace
+
+void SetFocusCues(HWND card, bool shown) {
+  SendMessageA(card, WM_CHANGEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+  if (shown) {
+    SetPropA(card, FOCUS_CUES_SHOWN, card);
+  } else {
+    RemovePropA(card, FOCUS_CUES_SHOWN);
+  }
+}
 
 void CreateCardButtons(HWND window) {
   for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
@@ -62,11 +70,11 @@ void CreateCardButtons(HWND window) {
     appState.*loaded.face = LoadBitmapA(appState.instance, MAKEINTRESOURCEA(loaded.faceId));
     if (!(appState.*loaded.face)) ReportLastError("LoadBitmapA");
   }
-  HideFocusCues(window);
+  SetFocusCues(window, false);
 }
 
 void FocusNextVerseButton(HWND card) {
-  HideFocusCues(card);
+  SetFocusCues(card, false);
   SetFocus(GetDlgItem(card, CMD_NEXT_VERSE));
 }
 
@@ -83,10 +91,9 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item) {
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom,
          memory.get(), 0, 0, SRCCOPY);
   SelectObject(memory.get(), previous);
-  // Wine leaves ODS_NOFOCUSRECT out of the item state: the button's own cue state decides.
-  const bool cuesHidden = (item.itemState & ODS_NOFOCUSRECT) != 0 ||
-                          (SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-  if ((item.itemState & ODS_FOCUS) && !cuesHidden) {
+  const bool cuesShown = !(item.itemState & ODS_NOFOCUSRECT) &&
+                         GetPropA(GetParent(item.hwndItem), FOCUS_CUES_SHOWN) != nullptr;
+  if ((item.itemState & ODS_FOCUS) && cuesShown) {
     RECT inside = item.rcItem;
     InflateRect(&inside, -FOCUS_INSET, -FOCUS_INSET);
     DrawFocusRect(item.hDC, &inside);

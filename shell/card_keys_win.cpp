@@ -30,8 +30,7 @@ void MoveFocus(HWND card, bool backwards) {
   const int step = backwards ? CARD_BUTTON_COUNT - 1 : 1;
   const int next = focused < 0 ? (backwards ? CARD_BUTTON_COUNT - 1 : 0)
                                : (focused + step) % CARD_BUTTON_COUNT;
-  // From the first key on, the focused button shows it.
-  SendMessageA(card, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SetFocusCues(card, true);
   SetFocus(GetDlgItem(card, static_cast<int>(CARD_BUTTONS_LEFT_TO_RIGHT[next])));
 }
 
