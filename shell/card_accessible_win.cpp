@@ -255,9 +255,10 @@ class CardAccessible final : public IAccessible {
     HolidayList holidays{};
     FindNextHolidays(&holidays);
     std::vector<Part> parts;
-    for (const CardReadingText& text : CardReadingOrder(
-             appState.verseText, appState.verseReference, appState.translationCode, holidays)) {
-      parts.push_back({false, text.text, {text.left, text.top, CARD_TEXT_RIGHT, text.bottom}, nullptr});
+    for (const CardReadingText& text : CardReadingOrder(appState.verseText, appState.verseReference,
+                                                        appState.translationCode, holidays)) {
+      parts.push_back(
+          {false, text.text, {text.left, text.top, CARD_TEXT_RIGHT, text.bottom}, nullptr});
     }
     for (unsigned id : CARD_BUTTONS_LEFT_TO_RIGHT) {
       const HWND button = GetDlgItem(card_, static_cast<int>(id));

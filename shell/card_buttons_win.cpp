@@ -60,8 +60,9 @@ void SetFocusCues(HWND card, bool shown) {
 void CreateCardButtons(HWND window) {
   for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
     const CardButton& button = CARD_BUTTONS[i];
-    if (!CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, button.x,
-                         BUTTON_TOP, button.width, BUTTON_HEIGHT, window,
+    if (!CreateWindowExA(0, "BUTTON", button.text,
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, button.x, BUTTON_TOP,
+                         button.width, BUTTON_HEIGHT, window,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
                          appState.instance, nullptr)) {
       ReportLastError("CreateWindowExA");

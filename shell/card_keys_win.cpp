@@ -28,8 +28,8 @@ int FocusedButton(HWND card) {
 void MoveFocus(HWND card, bool backwards) {
   const int focused = FocusedButton(card);
   const int step = backwards ? CARD_BUTTON_COUNT - 1 : 1;
-  const int next = focused < 0 ? (backwards ? CARD_BUTTON_COUNT - 1 : 0)
-                               : (focused + step) % CARD_BUTTON_COUNT;
+  const int next =
+      focused < 0 ? (backwards ? CARD_BUTTON_COUNT - 1 : 0) : (focused + step) % CARD_BUTTON_COUNT;
   SetFocusCues(card, true);
   SetFocus(GetDlgItem(card, static_cast<int>(CARD_BUTTONS_LEFT_TO_RIGHT[next])));
 }

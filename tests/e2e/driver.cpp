@@ -147,10 +147,12 @@ const char* RoleName(long role) {
 int ReadAccessible(HWND window) {
   if (window == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   IAccessible* card = nullptr;
-  const HRESULT status = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                                    __uuidof(IAccessible), reinterpret_cast<void**>(&card));
+  const HRESULT status =
+      AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&card));
   if (FAILED(status)) {
-    std::fprintf(stderr, "AccessibleObjectFromWindow: 0x%08lx\n", static_cast<unsigned long>(status));
+    std::fprintf(stderr, "AccessibleObjectFromWindow: 0x%08lx\n",
+                 static_cast<unsigned long>(status));
     return 1;
   }
   long count = 0;
