@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -254,12 +256,14 @@ class CardAccessible final : public IAccessible {
   std::vector<Part> Parts() const {
     HolidayList holidays{};
     FindNextHolidays(&holidays);
+    const std::vector<CardReadingText> texts = CardReadingOrder(
+        appState.verseText, appState.verseReference, appState.translationCode, holidays);
     std::vector<Part> parts;
-    for (const CardReadingText& text : CardReadingOrder(appState.verseText, appState.verseReference,
-                                                        appState.translationCode, holidays)) {
-      parts.push_back(
-          {false, text.text, {text.left, text.top, CARD_TEXT_RIGHT, text.bottom}, nullptr});
-    }
+    std::transform(texts.begin(), texts.end(), std::back_inserter(parts),
+                   [](const CardReadingText& text) {
+                     return Part{false, text.text,
+                                 RECT{text.left, text.top, CARD_TEXT_RIGHT, text.bottom}, nullptr};
+                   });
     for (unsigned id : CARD_BUTTONS_LEFT_TO_RIGHT) {
       const HWND button = GetDlgItem(card_, static_cast<int>(id));
       char name[TITLE_CAPACITY] = {};

@@ -17,7 +17,7 @@ constexpr LPARAM KEY_WAS_DOWN = 1 << 30;
 
 int FocusedButton(HWND card) {
   const HWND focus = GetFocus();
-  if (focus == nullptr || GetParent(focus) != card) return -1;
+  if (focus == nullptr || !IsChild(card, focus)) return -1;
   const unsigned id = static_cast<unsigned>(GetDlgCtrlID(focus));
   for (int i = 0; i < CARD_BUTTON_COUNT; ++i) {
     if (CARD_BUTTONS_LEFT_TO_RIGHT[i] == id) return i;
