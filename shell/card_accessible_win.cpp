@@ -109,15 +109,9 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     *name = nullptr;
-    Part part;
-    if (IsSelf(child)) {
-      *name = Bstr(appState.windowTitle);
-    } else if (Find(child, &part)) {
-      *name = Bstr(part.name);
-    } else {
-      return E_INVALIDARG;
-    }
-    return S_OK;
+    return Answer(
+        child, [&] { *name = Bstr(appState.windowTitle); },
+        [&](const Part& part) { *name = Bstr(part.name); });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     return Nothing(child, value);
@@ -127,30 +121,23 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     VariantInit(role);
-    Part part;
-    if (IsSelf(child)) {
-      *role = Int(ROLE_SYSTEM_CLIENT);
-    } else if (Find(child, &part)) {
-      *role = Int(part.button ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT);
-    } else {
-      return E_INVALIDARG;
-    }
-    return S_OK;
+    return Answer(
+        child, [&] { *role = Int(ROLE_SYSTEM_CLIENT); },
+        [&](const Part& part) {
+          *role = Int(part.button ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT);
+        });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     VariantInit(state);
-    Part part;
     const HWND focus = GetFocus();
-    if (IsSelf(child)) {
-      *state = Int(STATE_SYSTEM_FOCUSABLE | (focus == card_ ? STATE_SYSTEM_FOCUSED : 0));
-    } else if (Find(child, &part)) {
-      *state = Int(!part.button ? STATE_SYSTEM_READONLY
-                                : STATE_SYSTEM_FOCUSABLE |
-                                      (focus == part.window ? STATE_SYSTEM_FOCUSED : 0));
-    } else {
-      return E_INVALIDARG;
-    }
-    return S_OK;
+    return Answer(
+        child,
+        [&] { *state = Int(STATE_SYSTEM_FOCUSABLE | (focus == card_ ? STATE_SYSTEM_FOCUSED : 0)); },
+        [&](const Part& part) {
+          *state = Int(!part.button ? STATE_SYSTEM_READONLY
+                                    : STATE_SYSTEM_FOCUSABLE |
+                                          (focus == part.window ? STATE_SYSTEM_FOCUSED : 0));
+        });
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
     return Nothing(child, help);
@@ -286,6 +273,20 @@ class CardAccessible final : public IAccessible {
     if (child.lVal < 1 || child.lVal > static_cast<LONG>(parts.size())) return false;
     *part = parts[static_cast<std::size_t>(child.lVal - 1)];
     return true;
+  }
+
+  // One answer for the card itself, another for one of its parts; any other child is no child.
+  template <typename OfSelf, typename OfPart>
+  HRESULT Answer(const VARIANT& child, OfSelf ofSelf, OfPart ofPart) const {
+    Part part;
+    if (IsSelf(child)) {
+      ofSelf();
+    } else if (Find(child, &part)) {
+      ofPart(part);
+    } else {
+      return E_INVALIDARG;
+    }
+    return S_OK;
   }
 
   // A property the card's parts do not have.

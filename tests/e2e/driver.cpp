@@ -33,6 +33,8 @@
 //   qdriver read CLASS               the first one's parts as a screen reader reads them
 //                                    (AccessibleObjectFromWindow): "role|name" a line, UTF-8
 //   qdriver focus CLASS              the control id that has the first one's keyboard focus
+//   qdriver name-change CLASS MS     waits for the first one's passage (child 1) to announce
+//                                    a new name (EVENT_OBJECT_NAMECHANGE); prints "ready" first
 //   qdriver clipboard                the clipboard's Unicode text, UTF-8
 // ROOT is HKLM or HKCU, in the driver's own registry view; with QDRIVER_VIEW=32 in the
 // 32-bit view, the one a 32-bit program sees.
@@ -183,6 +185,35 @@ int ReadAccessible(HWND window) {
   card->Release();
   CoUninitialize();
   return 0;
+}
+
+HWND watched = nullptr;
+bool announced = false;
+
+void CALLBACK NoteNameChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                             DWORD) {
+  if (window == watched && object == OBJID_CLIENT && child == 1) announced = true;
+}
+
+int WaitForNameChange(HWND window, unsigned long milliseconds) {
+  if (window == nullptr) return 1;
+  watched = window;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, NoteNameChange,
+                      process, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr) return 1;
+  std::puts("ready");
+  std::fflush(stdout);
+  // Out-of-context events arrive as messages to this thread.
+  WaitFor(milliseconds, [] {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    return announced;
+  });
+  UnhookWinEvent(hook);
+  return announced ? 0 : 1;
 }
 
 int PrintClipboard() {
@@ -401,6 +432,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "read") return ReadAccessible(first());
+  if (command == "name-change" && argc == 4) return WaitForNameChange(first(), Number(argv[3]));
   if (command == "focus") {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;

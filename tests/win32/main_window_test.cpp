@@ -58,6 +58,14 @@ class MainWindow : public SettingsRegistryTest {
     TearDown();
     SetUp();
   }
+
+  // The real start-up; the card it shows.
+  static HWND StartCard() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    LoadAppStrings(instance);
+    InitWindowClass(instance);
+    return StartInstance(instance, SW_SHOWNORMAL) ? appState.trayIcon.hWnd : nullptr;
+  }
 };
 
 // The real start-up, then one message to the running card.
@@ -93,12 +101,9 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
       {"icon's Exit, shown", Before::SHOWN, WM_COMMAND, CMD_TRAY_EXIT, 0, 0, 0, 0, 1, 0, 0},
       {"icon's Exit, hidden", Before::HIDDEN, WM_COMMAND, CMD_TRAY_EXIT, 0, 0, 0, 0, 1, 0, 0},
   };
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
   for (const Case& c : cases) {
-    LoadAppStrings(instance);
-    InitWindowClass(instance);
-    ASSERT_TRUE(StartInstance(instance, SW_SHOWNORMAL)) << c.what;
-    const HWND window = appState.trayIcon.hWnd;
+    const HWND window = StartCard();
+    ASSERT_NE(nullptr, window) << c.what;
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDestroy));
     if (c.before == Before::HIDDEN) ShowWindow(window, SW_HIDE);
     if (c.before == Before::ICON_LOST) {
@@ -159,12 +164,9 @@ TEST_F(MainWindow, KeysOnTheCard) {
       {"Escape on the card", 0, WM_KEYDOWN, VK_ESCAPE, 0, 0, 1, 0, 0, 0},
       {"a letter", CMD_CONTEXT, WM_KEYDOWN, 'C', 0, 0, 0, CMD_CONTEXT, 0, 1},
   };
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
   for (const Case& c : cases) {
-    LoadAppStrings(instance);
-    InitWindowClass(instance);
-    ASSERT_TRUE(StartInstance(instance, SW_SHOWNORMAL)) << c.what;
-    const HWND card = appState.trayIcon.hWnd;
+    const HWND card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
     SetFocus(c.focusBefore ? GetDlgItem(card, c.focusBefore) : card);
     BYTE keys[256] = {};
     keys[VK_SHIFT] = c.shift ? 0x80 : 0;
@@ -188,11 +190,8 @@ TEST_F(MainWindow, KeysOnTheCard) {
 // Ctrl+C on whatever has the focus: the passage, reference and attribution, one a line, with
 // the curly quotes curly in the Unicode text and Windows-1252 bytes in the ANSI one.
 TEST_F(MainWindow, CtrlCCopiesTheVerse) {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  LoadAppStrings(instance);
-  InitWindowClass(instance);
-  ASSERT_TRUE(StartInstance(instance, SW_SHOWNORMAL));
-  const HWND card = appState.trayIcon.hWnd;
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
   std::strcpy(appState.verseText, "\x93Jesus wept.\x94\r");
   std::strcpy(appState.verseReference, "John 11:35\r");
   appState.translationCode = 1002;  // its own text, not a stand-in

@@ -50,7 +50,14 @@ key Return                               # on Context
 browser_address >/dev/null
 key Tab
 for press in Return space; do
+  watch="$QUILLANE_SCREENSHOTS/announced"
+  : >"$watch"
+  # Not through qd, whose filter would hold "ready" back until the driver ends.
+  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" name-change QUILLANE 10000 >"$watch" 2>/dev/null &
+  watcher=$!
+  for _ in $(seq 1 100); do [ -s "$watch" ] && break; sleep 0.05; done
   key "$press"                           # on the arrow
+  wait "$watcher" || fail "$press on the arrow: no new passage announced"
   after=$(read_card | sed -n 1p)
   [ "$after" != "$passage" ] || fail "$press on the arrow: the passage read the same"
   passage=$after
