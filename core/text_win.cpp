@@ -14,7 +14,7 @@ std::wstring WideFrom1252(const char* text, int length) {
     return std::wstring();
   }
   std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-  MultiByteToWideChar(WESTERN_CODE_PAGE, 0, text, length, &wide[0], needed);
+  MultiByteToWideChar(WESTERN_CODE_PAGE, 0, text, length, wide.data(), needed);
   // With -1 the count includes the terminating NUL, which std::wstring keeps itself.
   if (length < 0) wide.pop_back();
   return wide;
