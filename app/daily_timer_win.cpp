@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/local_time_win.h"
+#include "shell/card_buttons.h"
 #include "shell/center_window.h"
 #include "shell/commands.h"
 
@@ -21,6 +22,7 @@ void OnDailyTimer(HWND window) {
   InvalidateRgn(window, nullptr, TRUE);
   BringCardBack(window);
   ShowWindow(window, SW_SHOW);
+  FocusNextVerseButton(window);
   if (!SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr))
     ReportLastError("SetTimer");
 }

@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "resources/resource_ids.h"
+#include "shell/card_accessible.h"
 #include "shell/card_buttons.h"
 #include "shell/card_commands.h"
 #include "shell/commands.h"
@@ -17,6 +18,7 @@ void PaintWindow(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   PaintCard(dc, window);
   EndPaint(window, &paint);
+  AnnounceNewPassage(window);
 }
 
 }  // namespace
@@ -48,6 +50,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RetryTrayIcon(window, appState.instance);
       OnDailyTimer(window);
       return 0;
+    case WM_GETOBJECT: return OnGetObject(window, wParam, lParam);
     case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
     case TRAY_CALLBACK_MESSAGE: OnTrayIconEvent(window, lParam); return 0;
     default:

@@ -7,6 +7,7 @@
 #include "core/failure_report.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
+#include "shell/card_keys.h"
 #include "shell/center_window.h"
 #include "shell/commands.h"
 #include "shell/tray_icon.h"
@@ -72,6 +73,7 @@ int RunMessageLoop(HWND card, HACCEL accelerators) {
     if (got == 0) return static_cast<int>(message.wParam);
     // The message holds nothing then, and a failed call would only fail again.
     if (got < 0) return MESSAGE_LOOP_FAILED_EXIT_CODE;
+    if (IsForCard(card, message.hwnd) && TranslateCardKey(card, message)) continue;
     if (IsForCard(card, message.hwnd) && TranslateAcceleratorA(card, accelerators, &message)) {
       continue;
     }

@@ -41,13 +41,29 @@ const CardButton* ButtonOf(unsigned controlId) {
   return found == end ? nullptr : found;
 }
 
+constexpr int FOCUS_INSET = 3;  // inside the faces' dark border
+
+// Wine keeps no focus-cue state while its keyboard-cues setting is on, as it is by default,
+// and would draw the rectangle after a click: the card also keeps its own.
+constexpr char FOCUS_CUES_SHOWN[] = "QuillaneFocusCues";
+
 }  // namespace
+
+void SetFocusCues(HWND card, bool shown) {
+  SendMessageA(card, WM_CHANGEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+  if (shown) {
+    SetPropA(card, FOCUS_CUES_SHOWN, card);
+  } else {
+    RemovePropA(card, FOCUS_CUES_SHOWN);
+  }
+}
 
 void CreateCardButtons(HWND window) {
   for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
     const CardButton& button = CARD_BUTTONS[i];
-    if (!CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                         button.place.left, BUTTON_TOP, button.place.width, BUTTON_HEIGHT, window,
+    if (!CreateWindowExA(0, "BUTTON", button.text,
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, button.place.left,
+                         BUTTON_TOP, button.place.width, BUTTON_HEIGHT, window,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
                          appState.instance, nullptr)) {
       ReportLastError("CreateWindowExA");
@@ -56,10 +72,17 @@ void CreateCardButtons(HWND window) {
     appState.*loaded.face = LoadBitmapA(appState.instance, MAKEINTRESOURCEA(loaded.faceId));
     if (!(appState.*loaded.face)) ReportLastError("LoadBitmapA");
   }
+  SetFocusCues(window, false);
+}
+
+void FocusNextVerseButton(HWND card) {
+  SetFocusCues(card, false);
+  SetFocus(GetDlgItem(card, CMD_NEXT_VERSE));
 }
 
 void DrawButtonFace(const DRAWITEMSTRUCT& item) {
-  // The same face in every state: no pressed, focused or disabled look.
+  // The same face in every state: no pressed or disabled look, and the focus only once the
+  // keyboard is in use.
   const CardButton* button = ButtonOf(item.CtlID);
   const OwnedDc memory(CreateCompatibleDC(item.hDC));
   if (!memory) {
@@ -70,4 +93,11 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item) {
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom,
          memory.get(), 0, 0, SRCCOPY);
   SelectObject(memory.get(), previous);
+  const bool cuesShown = !(item.itemState & ODS_NOFOCUSRECT) &&
+                         GetPropA(GetParent(item.hwndItem), FOCUS_CUES_SHOWN) != nullptr;
+  if ((item.itemState & ODS_FOCUS) && cuesShown) {
+    RECT inside = item.rcItem;
+    InflateRect(&inside, -FOCUS_INSET, -FOCUS_INSET);
+    DrawFocusRect(item.hDC, &inside);
+  }
 }

@@ -8,6 +8,7 @@
 #include "settings/options_dialog.h"
 #include "settings/settings_store.h"
 #include "shell/about_dialog.h"
+#include "shell/card_buttons.h"
 #include "shell/center_window.h"
 #include "shell/commands.h"
 #include "shell/tray_icon.h"
@@ -55,6 +56,7 @@ void ShowCardFromTray(HWND window) {
   Repaint(window);
   BringCardBack(window);
   ShowWindow(window, SW_RESTORE);
+  FocusNextVerseButton(window);
 }
 
 }  // namespace

@@ -34,9 +34,16 @@
 //   qdriver now [CLASS MSG WP LP]   local time "YYYY-MM-DDTHH:MM:SS.mmm" as programs read it;
 //                                   with a message, the times just before and after the first
 //                                   window of CLASS handled it (SendMessage)
+//   qdriver read CLASS               the first one's parts as a screen reader reads them
+//                                    (AccessibleObjectFromWindow): "role|name" a line, UTF-8
+//   qdriver focus CLASS              the control id that has the first one's keyboard focus
+//   qdriver name-change CLASS MS     waits for the first one's passage (child 1) to announce
+//                                    a new name (EVENT_OBJECT_NAMECHANGE); prints "ready" first
+//   qdriver clipboard                the clipboard's Unicode text, UTF-8
 // ROOT is HKLM or HKCU, in the driver's own registry view; with QDRIVER_VIEW=32 in the
 // 32-bit view, the one a 32-bit program sees.
 #include <windows.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -160,6 +167,106 @@ BOOL CALLBACK CheckTextBelow(HWND window, LPARAM data) {
   return reinterpret_cast<TextSearch*>(data)->found == nullptr;
 }
 
+std::string Utf8(const wchar_t* text) {
+  if (text == nullptr) return std::string();
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, &bytes[0], size, nullptr, nullptr);
+  bytes.pop_back();
+  return bytes;
+}
+
+const char* RoleName(long role) {
+  switch (role) {
+    case ROLE_SYSTEM_STATICTEXT: return "text";
+    case ROLE_SYSTEM_PUSHBUTTON: return "button";
+    default: return "other";
+  }
+}
+
+// Simple elements and child objects alike, by asking the parent about each child id.
+int ReadAccessible(HWND window) {
+  if (window == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  IAccessible* card = nullptr;
+  const HRESULT status =
+      AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&card));
+  if (FAILED(status)) {
+    std::fprintf(stderr, "AccessibleObjectFromWindow: 0x%08lx\n",
+                 static_cast<unsigned long>(status));
+    return 1;
+  }
+  long count = 0;
+  card->get_accChildCount(&count);
+  std::vector<VARIANT> children(static_cast<std::size_t>(count));
+  long got = 0;
+  AccessibleChildren(card, 0, count, children.data(), &got);
+  for (long i = 0; i < got; ++i) {
+    VARIANT child = children[static_cast<std::size_t>(i)];
+    IAccessible* object = card;
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    if (child.vt == VT_DISPATCH && child.pdispVal != nullptr) {
+      child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object));
+      child = self;  // CHILDID_SELF of the child's own object
+    }
+    BSTR name = nullptr;
+    VARIANT role;
+    VariantInit(&role);
+    object->get_accName(child, &name);
+    object->get_accRole(child, &role);
+    std::printf("%s|%s\n", RoleName(role.vt == VT_I4 ? role.lVal : 0), Utf8(name).c_str());
+    SysFreeString(name);
+    if (object != card) object->Release();
+    VariantClear(&children[static_cast<std::size_t>(i)]);
+  }
+  card->Release();
+  CoUninitialize();
+  return 0;
+}
+
+HWND watched = nullptr;
+bool announced = false;
+
+void CALLBACK NoteNameChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                             DWORD) {
+  if (window == watched && object == OBJID_CLIENT && child == 1) announced = true;
+}
+
+int WaitForNameChange(HWND window, unsigned long milliseconds) {
+  if (window == nullptr) return 1;
+  watched = window;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, NoteNameChange,
+                      process, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr) return 1;
+  std::puts("ready");
+  std::fflush(stdout);
+  // Out-of-context events arrive as messages to this thread.
+  WaitFor(milliseconds, [] {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    return announced;
+  });
+  UnhookWinEvent(hook);
+  return announced ? 0 : 1;
+}
+
+int PrintClipboard() {
+  if (!OpenClipboard(nullptr)) return 1;
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  if (text != nullptr) {
+    std::printf("%s\n", Utf8(text).c_str());
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text != nullptr ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -182,6 +289,7 @@ int main(int argc, char** argv) {
     print('\n');
     return 0;
   }
+  if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) return PrintClipboard();
   if (argc < 3) {
     std::fprintf(stderr, "usage: qdriver COMMAND ARGS (see the source)\n");
     return 2;
@@ -370,6 +478,16 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     Sleep(static_cast<DWORD>(Number(argv[3])));
     CloseHandle(file);
+    return 0;
+  }
+  if (command == "read") return ReadAccessible(first());
+  if (command == "name-change" && argc == 4) return WaitForNameChange(first(), Number(argv[3]));
+  if (command == "focus") {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(first(), nullptr), &thread)) return 1;
+    const HWND focus = thread.hwndFocus;
+    std::printf("%d\n", focus && GetParent(focus) == first() ? GetDlgCtrlID(focus) : 0);
     return 0;
   }
   if (command == "reg" && argc == 5) return Reg(argv[2], argv[3], argv[4]);

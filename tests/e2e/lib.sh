@@ -99,6 +99,25 @@ expect_reference_between() {
   fail "reference $ref is not a moment from $1 to $2 at 05:00"
 }
 
+# Wine hands web addresses to the programs listed under WineBrowser; ours appends each
+# address to $BROWSER_LOG, which starts empty.
+record_browser() {
+  BROWSER_LOG="$QUILLANE_SCREENSHOTS/browser.log"
+  mkdir -p "$QUILLANE_SCREENSHOTS"
+  rm -f "$BROWSER_LOG"
+  local recorder="$QUILLANE_SCREENSHOTS/record_browser.sh"
+  printf '#!/bin/sh\necho "$1" >> "%s"\n' "$BROWSER_LOG" >"$recorder"
+  chmod +x "$recorder"
+  wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$recorder" /f >/dev/null 2>&1
+}
+
+# Waits up to 10 s for an address to reach the browser and prints the first.
+browser_address() {
+  for _ in $(seq 1 100); do [ -s "$BROWSER_LOG" ] && break; sleep 0.1; done
+  [ -s "$BROWSER_LOG" ] || fail "no address reached the browser"
+  head -n 1 "$BROWSER_LOG"
+}
+
 reg_value() { qd reg "$@" || true; }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"; }

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "settings_fixture.h"
+#include "shell/card_keys.h"
 #include "shell/commands.h"
 #include "shell/tray_icon.h"
 #include "tray_icon_probe.h"
@@ -67,6 +68,14 @@ class MainWindow : public SettingsRegistryTest {
     TearDown();
     SetUp();
   }
+
+  // The real start-up; the card it shows.
+  static HWND StartCard() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    LoadAppStrings(instance);
+    InitWindowClass(instance);
+    return StartInstance(instance, SW_SHOWNORMAL) ? appState.trayIcon.hWnd : nullptr;
+  }
 };
 
 // The real start-up, then one message to the running card.
@@ -105,12 +114,9 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
       {"icon's Exit, shown", Before::SHOWN, WM_COMMAND, CMD_TRAY_EXIT, 0, 0, 0, 0, 1, 0, 0},
       {"icon's Exit, hidden", Before::HIDDEN, WM_COMMAND, CMD_TRAY_EXIT, 0, 0, 0, 0, 1, 0, 0},
   };
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
   for (const Case& c : cases) {
-    LoadAppStrings(instance);
-    InitWindowClass(instance);
-    ASSERT_TRUE(StartInstance(instance, SW_SHOWNORMAL)) << c.what;
-    const HWND window = appState.trayIcon.hWnd;
+    const HWND window = StartCard();
+    ASSERT_NE(nullptr, window) << c.what;
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDestroy));
     if (c.before == Before::HIDDEN) ShowWindow(window, SW_HIDE);
     if (c.before == Before::ICON_LOST) {
@@ -147,6 +153,95 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     if (IsWindow(window)) DestroyWindow(window);
     NextRow();
   }
+}
+
+// Keys as the message loop hands them to the card, with the focus on a button (or on the
+// card itself, id 0).
+TEST_F(MainWindow, KeysOnTheCard) {
+  struct Case {
+    const char* what;
+    int focusBefore;
+    UINT message;
+    WPARAM key;
+    bool shift, held;
+    bool taken;
+    int focusAfter;
+    bool newVerse, visible;
+  };
+  const Case cases[] = {
+      // what, focusBefore, message, key, shift, held, taken, focusAfter, newVerse, visible
+      {"Tab from the card", 0, WM_KEYDOWN, VK_TAB, 0, 0, 1, CMD_CONTEXT, 0, 1},
+      {"Tab from Context", CMD_CONTEXT, WM_KEYDOWN, VK_TAB, 0, 0, 1, CMD_NEXT_VERSE, 0, 1},
+      {"Tab from the arrow", CMD_NEXT_VERSE, WM_KEYDOWN, VK_TAB, 0, 0, 1, CMD_GO_FORTH, 0, 1},
+      {"Tab from Go Forth", CMD_GO_FORTH, WM_KEYDOWN, VK_TAB, 0, 0, 1, CMD_CONTEXT, 0, 1},
+      {"Shift+Tab from the card", 0, WM_KEYDOWN, VK_TAB, 1, 0, 1, CMD_GO_FORTH, 0, 1},
+      {"Shift+Tab from Context", CMD_CONTEXT, WM_KEYDOWN, VK_TAB, 1, 0, 1, CMD_GO_FORTH, 0, 1},
+      {"Shift+Tab from the arrow", CMD_NEXT_VERSE, WM_KEYDOWN, VK_TAB, 1, 0, 1, CMD_CONTEXT, 0, 1},
+      {"Enter on the arrow", CMD_NEXT_VERSE, WM_KEYDOWN, VK_RETURN, 0, 0, 1, CMD_NEXT_VERSE, 1, 1},
+      {"Space on the arrow", CMD_NEXT_VERSE, WM_KEYDOWN, VK_SPACE, 0, 0, 1, CMD_NEXT_VERSE, 1, 1},
+      {"Space held on the arrow", CMD_NEXT_VERSE, WM_KEYDOWN, VK_SPACE, 0, 1, 1, CMD_NEXT_VERSE, 0,
+       1},
+      {"Space on Go Forth", CMD_GO_FORTH, WM_KEYDOWN, VK_SPACE, 0, 0, 1, 0, 0, 0},
+      {"Enter on the card", 0, WM_KEYDOWN, VK_RETURN, 0, 0, 0, 0, 0, 1},
+      {"Escape on the arrow", CMD_NEXT_VERSE, WM_KEYDOWN, VK_ESCAPE, 0, 0, 1, 0, 0, 0},
+      {"Escape on the card", 0, WM_KEYDOWN, VK_ESCAPE, 0, 0, 1, 0, 0, 0},
+      {"a letter", CMD_CONTEXT, WM_KEYDOWN, 'C', 0, 0, 0, CMD_CONTEXT, 0, 1},
+  };
+  for (const Case& c : cases) {
+    const HWND card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
+    SetFocus(c.focusBefore ? GetDlgItem(card, c.focusBefore) : card);
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = c.shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    std::strcpy(appState.verseText, "old verse");
+    const MSG key{GetFocus(), c.message, c.key, c.held ? LPARAM{1} << 30 : 0, 0, {}};
+
+    EXPECT_EQ(c.taken, TranslateCardKey(card, key)) << c.what;
+    const HWND focus = GetFocus();
+    EXPECT_EQ(c.focusAfter, focus == card ? 0 : GetDlgCtrlID(focus)) << c.what;
+    EXPECT_EQ(c.newVerse, std::strcmp("old verse", appState.verseText) != 0) << c.what;
+    EXPECT_EQ(c.visible, IsWindowVisible(card) != FALSE) << c.what;
+
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    DestroyWindow(card);
+    NextRow();
+  }
+}
+
+// Ctrl+C on whatever has the focus: the passage, reference and attribution, one a line, with
+// the curly quotes curly in the Unicode text and Windows-1252 bytes in the ANSI one.
+TEST_F(MainWindow, CtrlCCopiesTheVerse) {
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  std::strcpy(appState.verseText, "\x93Jesus wept.\x94\r");
+  std::strcpy(appState.verseReference, "John 11:35\r");
+  appState.translationCode = 1002;  // its own text, not a stand-in
+  for (int focus : {0, CMD_NEXT_VERSE}) {
+    const HWND target = focus ? GetDlgItem(card, focus) : card;
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+
+    EXPECT_TRUE(TranslateCardKey(card, MSG{target, WM_CHAR, 3, 0, 0, {}})) << focus;
+    ASSERT_TRUE(OpenClipboard(nullptr)) << focus;
+    const HANDLE wide = GetClipboardData(CF_UNICODETEXT);
+    const HANDLE bytes = GetClipboardData(CF_TEXT);
+    EXPECT_EQ(std::wstring(L"\u201CJesus wept.\u201D\r\nJohn 11:35\r\n"
+                           L"*Taken from the King James Version"),
+              wide ? static_cast<const wchar_t*>(GlobalLock(wide)) : L"(none)")
+        << focus;
+    EXPECT_EQ(std::string("\x93Jesus wept.\x94\r\nJohn 11:35\r\n"
+                          "*Taken from the King James Version"),
+              bytes ? static_cast<const char*>(GlobalLock(bytes)) : "(none)")
+        << focus;
+    if (wide) GlobalUnlock(wide);
+    if (bytes) GlobalUnlock(bytes);
+    CloseClipboard();
+  }
+  DestroyWindow(card);
+  NextRow();
 }
 
 // The whole program: no command line changes it, and a window that cannot be created

@@ -2,14 +2,7 @@
 # The three picture buttons, clicked where a user clicks them.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 clean_settings
-browser_log="$QUILLANE_SCREENSHOTS/browser.log"
-mkdir -p "$QUILLANE_SCREENSHOTS"
-rm -f "$browser_log"
-# Wine hands web addresses to the programs listed here; ours records its argument.
-recorder="$QUILLANE_SCREENSHOTS/record_browser.sh"
-printf '#!/bin/sh\necho "$1" >> "%s"\n' "$browser_log" > "$recorder"
-chmod +x "$recorder"
-wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$recorder" /f >/dev/null 2>&1
+record_browser
 start_quillane
 settle
 # Never drawn, but what a screen reader says.
@@ -27,14 +20,12 @@ changed=$($PIXELS differ "$first" "$second" 13 14 323 270)
 awk -v c="$changed" 'BEGIN { exit !(c > 0.02) }' || fail "verse area did not change after the arrow ($changed)"
 
 click_card 57 377             # Context
-for _ in $(seq 1 100); do [ -s "$browser_log" ] && break; sleep 0.1; done
-[ -s "$browser_log" ] || fail "no address reached the browser"
-address=$(head -n 1 "$browser_log")
+address=$(browser_address)
 [[ "$address" =~ ^https://www\.biblegateway\.com/bible\?passage=[A-Za-z0-9+]+\+[0-9]+\&version=KJV$ ]] ||
   fail "address '$address'"
 echo "browser got: $address"
 
-rm -f "$browser_log"
+rm -f "$BROWSER_LOG"
 qd reg-delete HKLM "$SETTINGS_KEY" timerlow >/dev/null
 click_card 289 377            # Go Forth
 qd wait-hidden QUILLANE 5000 >/dev/null || fail "card not hidden by Go Forth"
