@@ -7,7 +7,6 @@
 #include "core/local_time_win.h"
 #include "shell/card_buttons.h"
 #include "shell/center_window.h"
-#include "shell/commands.h"
 
 void OnDailyTimer(HWND window) {
   const LocalTime now = CurrentLocalTime();

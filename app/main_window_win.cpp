@@ -7,8 +7,7 @@
 #include "resources/resource_ids.h"
 #include "shell/card_accessible.h"
 #include "shell/card_buttons.h"
-#include "shell/card_commands.h"
-#include "shell/commands.h"
+#include "app/card_commands.h"
 #include "shell/tray_icon.h"
 
 namespace {

@@ -1,3 +1,4 @@
+#include "app/daily_timer.h"
 #include "card/card_layout.h"
 #include "app/startup.h"
 
@@ -9,7 +10,6 @@
 #include "settings/settings_store.h"
 #include "shell/card_keys.h"
 #include "shell/center_window.h"
-#include "shell/commands.h"
 #include "shell/tray_icon.h"
 
 void LoadAppStrings(HINSTANCE instance) {

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "card/card_layout.h"
 #include "bench_clock.h"
 #include "settings/autostart.h"
 #include "settings/settings_store.h"
-#include "shell/commands.h"
 
 namespace {
 

@@ -28,7 +28,6 @@
 #include "process_usage.h"
 #include "resource_sizes.h"
 #include "resources/resource_ids.h"
-#include "shell/commands.h"
 
 namespace {
 

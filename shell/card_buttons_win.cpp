@@ -8,7 +8,6 @@
 #include "core/failure_report.h"
 #include "core/handles.h"
 #include "resources/resource_ids.h"
-#include "shell/commands.h"
 
 namespace {
 

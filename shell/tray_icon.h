@@ -4,6 +4,8 @@
 #include "core/handles.h"
 #include "core/platform_types.h"
 
+// The icon's events reach the card as this message (WM_APP).
+constexpr unsigned TRAY_CALLBACK_MESSAGE = 0x8000;
 // The icon's id among this window's icons; one icon per window.
 constexpr unsigned TRAY_ICON_ID = 1;
 // Bound of the tip copy: the record's tip buffer, terminating zero included.

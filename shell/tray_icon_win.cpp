@@ -10,7 +10,6 @@
 #include "core/failure_report.h"
 #include "core/handles.h"
 #include "resources/resource_ids.h"
-#include "shell/commands.h"
 #include "shell/shell_version.h"
 
 namespace {

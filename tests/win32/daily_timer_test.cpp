@@ -10,7 +10,6 @@
 #include "core/app_state.h"
 #include "core/handles.h"
 #include "core/local_time_win.h"
-#include "shell/commands.h"
 
 namespace {
 

@@ -5,11 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include "app/daily_timer.h"
+#include "resources/resource_ids.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "settings_fixture.h"
 #include "shell/card_keys.h"
-#include "shell/commands.h"
 #include "shell/tray_icon.h"
 #include "tray_icon_probe.h"
 

@@ -9,10 +9,10 @@
 
 #include <shlwapi.h>
 
+#include "resources/resource_ids.h"
 #include "core/app_state.h"
 #include "core/handles.h"
 #include "import_patch.h"
-#include "shell/commands.h"
 #include "shell/shell_version.h"
 #include "shell/tray_icon.h"
 #include "tray_icon_probe.h"

@@ -1,4 +1,4 @@
-#include "shell/card_commands.h"
+#include "app/card_commands.h"
 
 #include "card/choose_verse.h"
 #include "card/passage_lookup.h"
@@ -10,7 +10,6 @@
 #include "shell/about_dialog.h"
 #include "shell/card_buttons.h"
 #include "shell/center_window.h"
-#include "shell/commands.h"
 #include "shell/tray_icon.h"
 
 namespace {
