@@ -292,8 +292,18 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   cmp -s "$old_exe" "$unix_dir/Quillane.exe" || fail "the earlier program was not installed"
   QUILLANE_EXE="$INSTALLED_EXE" start_quillane
   wine "$INSTALLED_EXE" &
-  local second=$!
-  for _ in $(seq 1 100); do [ "$(qd count QUILLANE)" = 2 ] && break; sleep 0.1; done
+  local second=$! code=0
+  # A loaded machine can take many seconds to start a second Wine process; one that
+  # ended instead is a fault of its own, told by its exit code.
+  for _ in $(seq 1 300); do
+    [ "$(qd count QUILLANE)" = 2 ] && break
+    kill -0 "$QUILLANE_PID" 2>/dev/null || fail "the first copy ended before the second showed"
+    if ! kill -0 "$second" 2>/dev/null; then
+      wait "$second" || code=$?
+      fail "the second copy ended with $code before its window showed"
+    fi
+    sleep 0.1
+  done
   expect_eq "$(qd count QUILLANE)" 2 "copies running before the upgrade"
   wine "$setup" /S || fail "/S with two copies running failed with $?"
   expect_exit 0
