@@ -9,9 +9,9 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32 AND CMAKE_CXX_COMPILER_ID MATCHES "GNU
                  ${CMAKE_SOURCE_DIR}/content/holiday_calendar.cpp
                  ${CMAKE_SOURCE_DIR}/card/passage_lookup.cpp
                  ${CMAKE_SOURCE_DIR}/content/translation_table.cpp
-                 ${CMAKE_CURRENT_SOURCE_DIR}/host/rollover_test.cpp
-                 ${CMAKE_CURRENT_SOURCE_DIR}/host/holiday_calendar_test.cpp
-                 ${CMAKE_CURRENT_SOURCE_DIR}/host/passage_lookup_test.cpp)
+                 ${CMAKE_CURRENT_SOURCE_DIR}/host/core/rollover_test.cpp
+                 ${CMAKE_CURRENT_SOURCE_DIR}/host/content/holiday_calendar_test.cpp
+                 ${CMAKE_CURRENT_SOURCE_DIR}/host/card/passage_lookup_test.cpp)
   target_include_directories(quillane_calendar_sanitized_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(quillane_calendar_sanitized_tests PRIVATE
                              QUILLANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -2,8 +2,8 @@
 # is the one the product's holiday lines and attribution go through.
 if(WIN32 AND TARGET GTest::gtest_main)
   add_executable(quillane_card_text_win_tests
-                 ${CMAKE_SOURCE_DIR}/tests/host/card_text_test.cpp
-                 ${CMAKE_SOURCE_DIR}/tests/host/background_picture_test.cpp)
+                 ${CMAKE_SOURCE_DIR}/tests/host/card/card_text_test.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/host/content/background_picture_test.cpp)
   target_link_libraries(quillane_card_text_win_tests PRIVATE quillane_core GTest::gtest_main)
   if(CMAKE_CROSSCOMPILING)
     # Wine sees the checkout through drive Z:.

@@ -18,7 +18,7 @@ if(WIN32 AND TARGET quillane_win AND TARGET GTest::gtest_main)
 
   file(GLOB nodata_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../win32_nodata/*.cpp)
   add_executable(quillane_nodata_tests ${nodata_tests}
-                 ${CMAKE_CURRENT_LIST_DIR}/../win32/card_painter_canvas.cpp ${nodata_rc})
+                 ${CMAKE_CURRENT_LIST_DIR}/../win32/card/card_painter_canvas.cpp ${nodata_rc})
   # The script names its files relative to resources/.
   target_include_directories(quillane_nodata_tests PRIVATE ${resource_dir} ${CMAKE_SOURCE_DIR})
   target_link_libraries(quillane_nodata_tests PRIVATE quillane_win GTest::gtest_main)

@@ -2,8 +2,8 @@
 # by the test, which loads it from beside the test binary.
 if(WIN32 AND TARGET quillane_win_tests)
   add_library(quillane_fake_shell MODULE
-              ${CMAKE_CURRENT_LIST_DIR}/../win32/tray_icon_fake_shell/fake_shell.cpp
-              ${CMAKE_CURRENT_LIST_DIR}/../win32/tray_icon_fake_shell/fake_shell.def)
+              ${CMAKE_CURRENT_LIST_DIR}/../win32/shell/tray_icon_fake_shell/fake_shell.cpp
+              ${CMAKE_CURRENT_LIST_DIR}/../win32/shell/tray_icon_fake_shell/fake_shell.def)
   set_target_properties(quillane_fake_shell PROPERTIES
     PREFIX ""
     LIBRARY_OUTPUT_DIRECTORY $<TARGET_FILE_DIR:quillane_win_tests>)

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "../win32/settings_fixture.h"
+#include "tests/win32/settings/settings_fixture.h"
 #include "core/app_state.h"
 #include "settings/settings_store.h"
 #include "settings/system_family.h"

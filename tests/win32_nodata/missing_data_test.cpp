@@ -20,7 +20,7 @@
 #include "core/random.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
-#include "tests/win32/card_painter_canvas.h"
+#include "tests/win32/card/card_painter_canvas.h"
 
 namespace {
 

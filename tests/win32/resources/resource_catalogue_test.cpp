@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "content/resource_store.h"
-#include "resource_module.h"
+#include "tests/win32/resources/resource_module.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "card_painter_canvas.h"
+#include "tests/win32/card/card_painter_canvas.h"
 #include "content/background_picture.h"
 #include "core/app_state.h"
 #include "core/random.h"

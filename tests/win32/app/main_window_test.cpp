@@ -9,10 +9,10 @@
 #include "resources/resource_ids.h"
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "settings_fixture.h"
+#include "tests/win32/settings/settings_fixture.h"
 #include "shell/card_keys.h"
 #include "shell/tray_icon.h"
-#include "tray_icon_probe.h"
+#include "tests/win32/shell/tray_icon_probe.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "card_painter_canvas.h"
+#include "tests/win32/card/card_painter_canvas.h"
 
 #include <olectl.h>
 

@@ -1,4 +1,4 @@
-#include "resource_module.h"
+#include "tests/win32/resources/resource_module.h"
 
 #include <algorithm>
 #include <fstream>

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "import_patch.h"
+#include "tests/win32/import_patch.h"
 #include "quillane_texts.h"
-#include "options_dialog_driver.h"
+#include "tests/win32/modal_dialog_driver.h"
 #include "resources/resource_ids.h"
 #include "shell/about_dialog.h"
 

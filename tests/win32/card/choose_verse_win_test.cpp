@@ -11,7 +11,7 @@
 #include "content/verse_collection.h"
 #include "core/app_state.h"
 #include "core/random.h"
-#include "settings_fixture.h"
+#include "tests/win32/settings/settings_fixture.h"
 
 namespace {
 

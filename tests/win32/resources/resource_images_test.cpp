@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/handles.h"
-#include "resource_module.h"
+#include "tests/win32/resources/resource_module.h"
 
 namespace {
 

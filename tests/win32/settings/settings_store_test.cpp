@@ -8,7 +8,7 @@
 #include "settings/autostart.h"
 #include "settings/settings_store.h"
 #include "settings/system_family.h"
-#include "settings_fixture.h"
+#include "tests/win32/settings/settings_fixture.h"
 
 namespace {
 

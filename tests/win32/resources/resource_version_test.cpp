@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "resource_module.h"
+#include "tests/win32/resources/resource_module.h"
 
 namespace {
 

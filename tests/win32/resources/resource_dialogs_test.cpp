@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "quillane_texts.h"
-#include "resource_module.h"
+#include "tests/win32/resources/resource_module.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "resources/resource_ids.h"
 #include "core/app_state.h"
 #include "core/handles.h"
-#include "import_patch.h"
+#include "tests/win32/import_patch.h"
 #include "shell/shell_version.h"
 #include "shell/tray_icon.h"
-#include "tray_icon_probe.h"
+#include "tests/win32/shell/tray_icon_probe.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "content/translation_table.h"
 #include "core/app_state.h"
 #include "core/handles.h"
-#include "options_dialog_driver.h"
+#include "tests/win32/modal_dialog_driver.h"
 #include "resources/resource_ids.h"
 #include "settings/autostart.h"
 #include "settings/options_dialog.h"

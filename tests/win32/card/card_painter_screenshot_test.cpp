@@ -7,7 +7,7 @@
 #include <string>
 
 #include "card/card_painter.h"
-#include "card_painter_canvas.h"
+#include "tests/win32/card/card_painter_canvas.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"

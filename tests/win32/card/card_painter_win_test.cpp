@@ -9,13 +9,13 @@
 
 #include "card/card_painter.h"
 #include "card/card_text.h"
-#include "card_painter_canvas.h"
+#include "tests/win32/card/card_painter_canvas.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "core/app_state.h"
 #include "core/handles.h"
-#include "import_patch.h"
+#include "tests/win32/import_patch.h"
 
 namespace {
 
