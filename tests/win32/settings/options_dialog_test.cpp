@@ -11,103 +11,21 @@
 #include "content/translation_table.h"
 #include "core/app_state.h"
 #include "core/handles.h"
-#include "tests/win32/modal_dialog_driver.h"
 #include "resources/resource_ids.h"
 #include "settings/autostart.h"
 #include "settings/options_dialog.h"
 #include "settings/settings_store.h"
+#include "tests/win32/modal_dialog_driver.h"
+#include "tests/win32/settings/settings_fixture.h"
 
 namespace {
 
-// One registry value as it was before a test, put back afterwards.
-struct SavedValue {
-  HKEY root;
-  std::string path;
-  std::string name;
-  bool present;
-  DWORD type;
-  std::vector<BYTE> data;
-};
-
-SavedValue SaveValue(HKEY root, const char* path, const char* name) {
-  SavedValue saved{root, path, name, false, 0, {}};
-  DWORD size = 0;
-  if (RegGetValueA(root, path, name, RRF_RT_ANY | RRF_NOEXPAND, &saved.type, nullptr, &size) ==
-      ERROR_SUCCESS) {
-    saved.data.resize(size);
-    saved.present = RegGetValueA(root, path, name, RRF_RT_ANY | RRF_NOEXPAND, &saved.type,
-                                 saved.data.data(), &size) == ERROR_SUCCESS;
-  }
-  return saved;
-}
-
-void DeleteValue(HKEY root, const char* path, const char* name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-  }
-}
-
-void RestoreValue(const SavedValue& saved) {
-  if (!saved.present) {
-    DeleteValue(saved.root, saved.path.c_str(), saved.name.c_str());
-    return;
-  }
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(saved.root, saved.path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key, saved.name.c_str(), 0, saved.type, saved.data.data(),
-                   static_cast<DWORD>(saved.data.size()));
-    RegCloseKey(key);
-  }
-}
-
-bool KeyExists(HKEY root, const char* path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-const char* const SETTING_NAMES[] = {"version", "timerlow", "timerhigh", "autostart"};
-constexpr char VENDOR_KEY_PATH[] = "Software\\Velmora Software";
-
-// The settings key and both autostart entries as they were, and AppState, put back when
-// the test ends; keys the test made are deleted again.
-class SettingsGuard {
- public:
-  SettingsGuard()
-      : vendorExisted_(KeyExists(HKEY_LOCAL_MACHINE, VENDOR_KEY_PATH)),
-        keyExisted_(KeyExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH)),
-        state_(appState) {
-    for (const char* name : SETTING_NAMES) {
-      values_.push_back(SaveValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name));
-    }
-    values_.push_back(SaveValue(HKEY_CURRENT_USER, RUN_KEY_PATH, AUTOSTART_VALUE_NAME));
-    values_.push_back(SaveValue(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, AUTOSTART_VALUE_NAME));
-  }
-  SettingsGuard(const SettingsGuard&) = delete;
-  SettingsGuard& operator=(const SettingsGuard&) = delete;
-  ~SettingsGuard() {
-    for (const SavedValue& saved : values_) RestoreValue(saved);
-    if (!keyExisted_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
-    if (!vendorExisted_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, VENDOR_KEY_PATH);
-    appState = state_;
-  }
-
- private:
-  bool vendorExisted_;
-  bool keyExisted_;
-  AppState state_;
-  std::vector<SavedValue> values_;
-};
-
 // Every value the dialog could write, removed, so that a write shows.
 void ClearStoredSettings() {
-  for (const char* name : SETTING_NAMES) DeleteValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name);
-  DeleteValue(HKEY_CURRENT_USER, RUN_KEY_PATH, AUTOSTART_VALUE_NAME);
-  DeleteValue(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, AUTOSTART_VALUE_NAME);
+  for (const char* name : SETTING_NAMES) {
+    RemoveStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name);
+  }
+  for (HKEY root : RunRoots()) RemoveStoredValue(root, RUN_KEY_PATH, AUTOSTART_VALUE_NAME);
 }
 
 // A stored DWORD, or -1 (as 0xFFFFFFFF is never written here) when the value is missing.
@@ -119,24 +37,6 @@ std::int64_t StoredSetting(const char* name) {
     return -1;
   }
   return value;
-}
-
-// The user's autostart entry, or "<none>".
-std::string StoredAutostartEntry() {
-  char path[MAX_PATH + 3] = {};
-  DWORD size = sizeof path;
-  if (RegGetValueA(HKEY_CURRENT_USER, RUN_KEY_PATH, AUTOSTART_VALUE_NAME, RRF_RT_REG_SZ, nullptr,
-                   path, &size) != ERROR_SUCCESS) {
-    return "<none>";
-  }
-  return path;
-}
-
-// The autostart entry of this program: its path in quotes.
-std::string QuotedProgramPath() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return '"' + std::string(path) + '"';
 }
 
 std::string WindowText(HWND window) {
@@ -318,7 +218,7 @@ TEST(OptionsDialog, ShowsTheCurrentCodeAndAutostart) {
 
 TEST(OptionsDialog, OkStoresBothSettingsAndFlagsOnlyANewTranslation) {
   SettingsGuard guard;
-  const std::string program = QuotedProgramPath();
+  const std::string program = AutostartCommand();
   struct Case {
     const char* what;
     std::uint32_t startCode;
@@ -359,7 +259,7 @@ TEST(OptionsDialog, OkStoresBothSettingsAndFlagsOnlyANewTranslation) {
     EXPECT_EQ(c.checked ? 1 : 0, StoredSetting("autostart")) << c.what;
     EXPECT_EQ(0x12345678, StoredSetting("timerlow")) << c.what;
     EXPECT_EQ(0x01DBCDEF, StoredSetting("timerhigh")) << c.what;
-    EXPECT_EQ(c.checked ? program : "<none>", StoredAutostartEntry()) << c.what;
+    EXPECT_EQ(c.checked ? program : "missing", AutostartEntry(HKEY_CURRENT_USER)) << c.what;
   }
 }
 
@@ -371,12 +271,12 @@ TEST(OptionsDialog, ClearingAutostartRemovesTheEntryAtOnce) {
     const OwnedDialog dialog = OpenOptions();
     PressOk(dialog.get());
   }
-  ASSERT_EQ(QuotedProgramPath(), StoredAutostartEntry());
+  ASSERT_EQ(AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER));
   const OwnedDialog dialog = OpenOptions();
   EXPECT_EQ(BST_CHECKED, CheckState(dialog.get()));
   SetCheck(dialog.get(), false);
   PressOk(dialog.get());
-  EXPECT_EQ("<none>", StoredAutostartEntry());
+  EXPECT_EQ("missing", AutostartEntry(HKEY_CURRENT_USER));
   EXPECT_EQ(0, StoredSetting("autostart"));
 
   // Switched off in Windows' start-up apps: the box shows it, and a tick wins over it.
@@ -391,7 +291,7 @@ TEST(OptionsDialog, ClearingAutostartRemovesTheEntryAtOnce) {
   EXPECT_EQ(BST_UNCHECKED, CheckState(switched.get()));
   SetCheck(switched.get(), true);
   PressOk(switched.get());
-  EXPECT_EQ(QuotedProgramPath(), StoredAutostartEntry());
+  EXPECT_EQ(AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER));
   EXPECT_EQ(ERROR_FILE_NOT_FOUND,
             RegQueryValueExA(key, AUTOSTART_VALUE_NAME, nullptr, nullptr, nullptr, nullptr));
 }
@@ -427,7 +327,7 @@ TEST(OptionsDialog, CancelAndOtherCommandsChangeNothing) {
     for (const char* name : SETTING_NAMES) {
       EXPECT_EQ(-1, StoredSetting(name)) << c.what << ": " << name;
     }
-    EXPECT_EQ("<none>", StoredAutostartEntry()) << c.what;
+    EXPECT_EQ("missing", AutostartEntry(HKEY_CURRENT_USER)) << c.what;
   }
 }
 

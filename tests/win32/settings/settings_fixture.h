@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "core/app_state.h"
@@ -131,51 +133,83 @@ inline std::string AutostartCommand() { return '"' + ThisModulePath() + '"'; }
 // The mended autostart entry lives with the user; the machine's is only ever removed.
 inline std::array<HKEY, 2> RunRoots() { return {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}; }
 
-class SettingsRegistryTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    settingsExisted_ = SettingsKeyExists();
-    for (const char* name : SETTING_NAMES) {
-      savedSettings_.push_back(QueryStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name));
+// The names the program stores under the settings key.
+inline constexpr const char* SETTING_NAMES[4] = {"timerlow", "timerhigh", "autostart", "version"};
+inline constexpr char VENDOR_KEY_PATH[] = "Software\\Velmora Software";
+
+inline void RestoreStoredValue(HKEY root, const char* path, const char* name,
+                               const StoredValue& value) {
+  if (!value.present) {
+    RemoveStoredValue(root, path, name);
+    return;
+  }
+  PutStoredValue(root, path, name, value.type, value.bytes.data(),
+                 static_cast<DWORD>(value.bytes.size()));
+}
+
+// The settings key with every value in it, the vendor key above it, both autostart entries
+// and AppState, put back as they were when the guard goes. In between the test starts
+// from a machine that never ran the program, so tests neither see nor leave each other's
+// state.
+class SettingsGuard {
+ public:
+  SettingsGuard()
+      : vendorExisted_(static_cast<bool>(OpenTestKey(HKEY_LOCAL_MACHINE, VENDOR_KEY_PATH))),
+        keyExisted_(SettingsKeyExists()),
+        state_(new AppState(appState)) {
+    if (const TestKey key = OpenTestKey(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH)) {
+      char name[256];
+      for (DWORD index = 0, size = sizeof name;
+           RegEnumValueA(key.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+           ++index, size = sizeof name) {
+        settings_.push_back({name, QueryStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name)});
+      }
     }
-    for (HKEY root : RunRoots()) {
-      savedEntries_.push_back(QueryStoredValue(root, RUN_KEY_PATH, AUTOSTART_VALUE_NAME));
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      entries_[i] = QueryStoredValue(RunRoots()[i], RUN_KEY_PATH, AUTOSTART_VALUE_NAME);
     }
-    savedAppState_.reset(new AppState(appState));
-    ClearState();
+    Clear();
     appState = InitialAppState();
   }
-
-  void TearDown() override {
-    ClearState();
-    if (settingsExisted_) {
-      const TestKey created = CreateTestKey(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
+  SettingsGuard(const SettingsGuard&) = delete;
+  SettingsGuard& operator=(const SettingsGuard&) = delete;
+  ~SettingsGuard() {
+    Clear();
+    if (keyExisted_) CreateTestKey(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
+    for (const auto& [name, value] : settings_) {
+      RestoreStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name.c_str(), value);
     }
-    for (std::size_t i = 0; i < savedSettings_.size(); ++i) {
-      Restore(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, SETTING_NAMES[i], savedSettings_[i]);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      RestoreStoredValue(RunRoots()[i], RUN_KEY_PATH, AUTOSTART_VALUE_NAME, entries_[i]);
     }
-    for (std::size_t i = 0; i < savedEntries_.size(); ++i) {
-      Restore(RunRoots()[i], RUN_KEY_PATH, AUTOSTART_VALUE_NAME, savedEntries_[i]);
+    if (vendorExisted_) {
+      CreateTestKey(HKEY_LOCAL_MACHINE, VENDOR_KEY_PATH);
+    } else {
+      RegDeleteKeyA(HKEY_LOCAL_MACHINE, VENDOR_KEY_PATH);
     }
-    appState = *savedAppState_;
+    appState = *state_;
   }
 
-  static void ClearState() {
-    DeleteSettingsKey();
+  static void Clear() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
     for (HKEY root : RunRoots()) RemoveStoredValue(root, RUN_KEY_PATH, AUTOSTART_VALUE_NAME);
   }
 
  private:
-  static constexpr const char* SETTING_NAMES[4] = {"timerlow", "timerhigh", "autostart", "version"};
+  bool vendorExisted_;
+  bool keyExisted_;
+  std::unique_ptr<AppState> state_;
+  std::vector<std::pair<std::string, StoredValue>> settings_;
+  std::array<StoredValue, 2> entries_;
+};
 
-  static void Restore(HKEY root, const char* path, const char* name, const StoredValue& value) {
-    if (!value.present) return;
-    PutStoredValue(root, path, name, value.type, value.bytes.data(),
-                   static_cast<DWORD>(value.bytes.size()));
-  }
+class SettingsRegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { guard_.emplace(); }
+  void TearDown() override { guard_.reset(); }
+  static void ClearState() { SettingsGuard::Clear(); }
 
-  bool settingsExisted_ = false;
-  std::vector<StoredValue> savedSettings_;
-  std::vector<StoredValue> savedEntries_;
-  std::unique_ptr<AppState> savedAppState_;
+ private:
+  std::optional<SettingsGuard> guard_;
 };

@@ -18,26 +18,14 @@
 #include "core/handles.h"
 #include "settings/autostart.h"
 #include "settings/settings_store.h"
+#include "tests/win32/settings/settings_fixture.h"
 
 namespace {
 
 constexpr std::uint32_t SENTINEL = 0xBDBDBDBD;
 
-using Key = RegistryKey;
-
-Key OpenKey(const char* path, REGSAM access) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key) != ERROR_SUCCESS) return Key();
-  return Key(key);
-}
-
-Key CreateKey(const char* path) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return Key();
-  }
-  return Key(key);
+TestKey OpenKey(const char* path, REGSAM access) {
+  return OpenTestKey(HKEY_LOCAL_MACHINE, path, access);
 }
 
 // The settings the user chose, as stored before each test.
@@ -74,11 +62,7 @@ void SetField(const Setting& setting, std::uint32_t value) {
 }
 
 void PutValue(const char* name, DWORD type, const void* data, DWORD size) {
-  const Key key = CreateKey(SETTINGS_KEY_PATH);
-  ASSERT_TRUE(key) << "cannot create the settings key";
-  ASSERT_EQ(ERROR_SUCCESS,
-            RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size))
-      << name << " type " << type << " size " << size;
+  PutStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name, type, data, size);
 }
 
 void PutUserSettings() {
@@ -88,13 +72,12 @@ void PutUserSettings() {
 }
 
 void DeleteValue(const char* name) {
-  const Key key = OpenKey(SETTINGS_KEY_PATH, KEY_SET_VALUE);
-  if (key) RegDeleteValueA(key.get(), name);
+  RemoveStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, name);
 }
 
 // "type:size:number" for a stored value, so a wrong type or size shows in the message.
 std::string Stored(const char* name) {
-  const Key key = OpenKey(SETTINGS_KEY_PATH, KEY_QUERY_VALUE);
+  const TestKey key = OpenKey(SETTINGS_KEY_PATH, KEY_QUERY_VALUE);
   if (!key) return "no key";
   DWORD type = 0xDEADBEEF;
   DWORD size = 0;
@@ -129,88 +112,12 @@ void SaveAll() {
 
 void DeleteTree(const char* path) { RegDeleteTreeA(HKEY_LOCAL_MACHINE, path); }
 
-// Keeps the prefix's settings key and autostart entry out of the way of each test and
-// puts them back afterwards, with the process's state.
-class RegistryAbuse : public ::testing::Test {
+class RegistryAbuse : public SettingsRegistryTest {
  protected:
   void SetUp() override {
-    savedState_.reset(new AppState(appState));
-    savedSettings_ = SaveTree(SETTINGS_KEY_PATH);
-    savedEntry_ = SavedEntry();
-    DeleteTree(SETTINGS_KEY_PATH);
-    appState = InitialAppState();
+    SettingsRegistryTest::SetUp();
     PutUserSettings();
   }
-
-  void TearDown() override {
-    DeleteTree(SETTINGS_KEY_PATH);
-    for (const auto& value : savedSettings_) {
-      PutValue(value.name.c_str(), value.type, value.bytes.data(),
-               static_cast<DWORD>(value.bytes.size()));
-    }
-    // The saves write or remove the user's autostart entry as the field says.
-    HKEY run = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, RUN_KEY_PATH, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &run, nullptr) == ERROR_SUCCESS) {
-      const Key owned(run);
-      if (savedEntry_.empty()) {
-        RegDeleteValueA(run, AUTOSTART_VALUE_NAME);
-      } else {
-        RegSetValueExA(run, AUTOSTART_VALUE_NAME, 0, REG_SZ, savedEntry_.data(),
-                       static_cast<DWORD>(savedEntry_.size()));
-      }
-    }
-    appState = *savedState_;
-  }
-
- private:
-  struct SavedValue {
-    std::string name;
-    DWORD type;
-    std::vector<BYTE> bytes;
-  };
-
-  static std::vector<SavedValue> SaveTree(const char* path) {
-    std::vector<SavedValue> values;
-    const Key key = OpenKey(path, KEY_READ);
-    if (!key) return values;
-    for (DWORD index = 0;; ++index) {
-      char name[256];
-      DWORD nameSize = sizeof name;
-      DWORD type = 0;
-      BYTE data[1024];
-      DWORD size = sizeof data;
-      const LONG status =
-          RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type, data, &size);
-      if (status == ERROR_MORE_DATA) continue;  // none of ours is that long
-      if (status != ERROR_SUCCESS) break;
-      values.push_back({name, type, std::vector<BYTE>(data, data + size)});
-    }
-    return values;
-  }
-
-  // The user's autostart entry with its terminating zero; empty when there is none.
-  static std::vector<BYTE> SavedEntry() {
-    std::vector<BYTE> entry(MAX_PATH + 3, 0);  // the quoted path
-    HKEY run = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY_PATH, 0, KEY_QUERY_VALUE, &run) != ERROR_SUCCESS) {
-      return {};
-    }
-    const Key owned(run);
-    DWORD type = 0;
-    DWORD size = static_cast<DWORD>(entry.size());
-    if (RegQueryValueExA(run, AUTOSTART_VALUE_NAME, nullptr, &type, entry.data(), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ) {
-      return {};
-    }
-    entry.resize(size);
-    return entry;
-  }
-
-  std::unique_ptr<AppState> savedState_;
-  std::vector<SavedValue> savedSettings_;
-  std::vector<BYTE> savedEntry_;
 };
 
 // Reads `setting` the way the program does: the three at start-up, "version" at every
@@ -295,7 +202,8 @@ TEST_F(RegistryAbuse, EveryValueStoredWronglyIsSurvivedAndRepairedAtTheNextSave)
 TEST_F(RegistryAbuse, ASubkeyInPlaceOfAValueLeavesTheField) {
   for (const Setting& setting : Settings()) {
     DeleteValue(setting.name);
-    ASSERT_TRUE(CreateKey((std::string(SETTINGS_KEY_PATH) + "\\" + setting.name).c_str()));
+    ASSERT_TRUE(CreateTestKey(HKEY_LOCAL_MACHINE,
+                              (std::string(SETTINGS_KEY_PATH) + "\\" + setting.name).c_str()));
     SetField(setting, SENTINEL);
     ReadTheWayTheProgramDoes(setting);
     EXPECT_EQ(SENTINEL, FieldValue(setting)) << setting.name;
@@ -324,7 +232,7 @@ TEST_F(RegistryAbuse, SettingsDeletedWhileRunningAreWrittenBackByTheNextSave) {
          }
        }},
       {"the settings key", [] { DeleteTree(SETTINGS_KEY_PATH); }},
-      {"the vendor key", [] { DeleteTree("Software\\Velmora Software"); }},
+      {"the vendor key", [] { DeleteTree(VENDOR_KEY_PATH); }},
   };
   for (const Removal& removal : removals) {
     DeleteTree(SETTINGS_KEY_PATH);
@@ -354,7 +262,7 @@ TEST_F(RegistryAbuse, SettingsDeletedWhileRunningAreWrittenBackByTheNextSave) {
 class LockedSettingsKey {
  public:
   LockedSettingsKey() {
-    const Key key = OpenKey(SETTINGS_KEY_PATH, READ_CONTROL | WRITE_DAC);
+    const TestKey key = OpenKey(SETTINGS_KEY_PATH, READ_CONTROL | WRITE_DAC);
     if (!key) return;
     DWORD size = 0;
     RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
@@ -382,7 +290,7 @@ class LockedSettingsKey {
 
   void Unlock() {
     if (!locked_) return;
-    const Key key = OpenKey(SETTINGS_KEY_PATH, WRITE_DAC);
+    const TestKey key = OpenKey(SETTINGS_KEY_PATH, WRITE_DAC);
     ASSERT_TRUE(key) << "the owner can no longer change the key's DACL";
     ASSERT_EQ(ERROR_SUCCESS,
               RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION,
@@ -397,7 +305,7 @@ class LockedSettingsKey {
 
 // Whether the registry enforces the lock: nobody may read values of the locked key.
 bool LockIsEnforced() {
-  const Key key = OpenKey(SETTINGS_KEY_PATH, KEY_QUERY_VALUE);
+  const TestKey key = OpenKey(SETTINGS_KEY_PATH, KEY_QUERY_VALUE);
   return !key;
 }
 

@@ -2,11 +2,7 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "app/startup.h"
-#include "tests/win32/import_patch.h"
 #include "quillane_texts.h"
 #include "tests/win32/modal_dialog_driver.h"
 #include "resources/resource_ids.h"
@@ -21,84 +17,7 @@ std::string ControlText(HWND control) {
   return text;
 }
 
-// Every command that reached a window of the stand-in card's class, with its window.
-std::vector<std::pair<HWND, WPARAM>> commandsSeen;
-
-LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) commandsSeen.emplace_back(window, wParam);
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-int getMessageCalls = 0;
-
-// Fails as GetMessageA does on a bad call, leaving junk in the message; a loop that
-// keeps asking gets a quit message with code 99 on the third call instead of hanging.
-BOOL WINAPI FailingGetMessage(MSG* message, HWND, UINT, UINT) {
-  std::memset(message, 0xBD, sizeof *message);
-  if (++getMessageCalls < 3) return -1;
-  message->message = WM_QUIT;
-  message->wParam = 99;
-  return 0;
-}
-
 }  // namespace
-
-// Alt+"?" and Alt+"/" reach the card as CMD_ABOUT also when a clicked button has the
-// keyboard focus; a key for a window outside the card is not the card's shortcut.
-TEST(MessageLoop, ShortcutsAreTheCardsWhicheverOfItsWindowsHasTheKeys) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = RecordCommands;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "LoopTestCard";
-  RegisterClassA(&windowClass);
-  HWND card = CreateWindowExA(0, "LoopTestCard", "", WS_POPUP, 0, 0, 350, 554, nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
-  HWND button =
-      CreateWindowExA(0, "BUTTON", "Next verse", WS_CHILD | BS_OWNERDRAW, 147, 362, 46, 31, card,
-                      reinterpret_cast<HMENU>(12002), windowClass.hInstance, nullptr);
-  HWND other = CreateWindowExA(0, "LoopTestCard", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                               windowClass.hInstance, nullptr);
-  ASSERT_TRUE(card && button && other);
-  HACCEL table = LoadAcceleratorsA(windowClass.hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-  ASSERT_NE(nullptr, table);
-  const std::vector<std::pair<HWND, WPARAM>> about = {{card, MAKEWPARAM(104, 1)}};
-  struct Case {
-    const char* what;
-    HWND target;
-    WPARAM key;
-    std::vector<std::pair<HWND, WPARAM>> expected;
-  };
-  const Case cases[] = {
-      {"Alt+/ to the card", card, '/', about},
-      {"Alt+? to a button", button, '?', about},
-      {"Alt+/ to a button", button, '/', about},
-      {"Alt+/ to another window", other, '/', {}},
-  };
-  // The table's entries ask for Alt, which the thread's key state must show as held.
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_MENU] = 0x80;
-  SetKeyboardState(keys);
-  for (const Case& c : cases) {
-    commandsSeen.clear();
-    PostMessageA(c.target, WM_SYSCHAR, c.key, 0x20000001);  // bit 29: Alt is down
-    PostQuitMessage(7);
-    EXPECT_EQ(7, RunMessageLoop(card, table)) << c.what << ": the quit message's code";
-    EXPECT_TRUE(c.expected == commandsSeen) << c.what << ": " << commandsSeen.size() << " commands";
-  }
-  keys[VK_MENU] = 0;
-  SetKeyboardState(keys);
-  DestroyWindow(other);
-  DestroyWindow(card);
-}
-
-TEST(MessageLoop, EndsWithItsOwnCodeWhenMessagesCannotBeHad) {
-  getMessageCalls = 0;
-  const ImportPatch patch("user32.dll", "GetMessageA", FailingGetMessage);
-  ASSERT_TRUE(patch.Found());
-  EXPECT_EQ(MESSAGE_LOOP_FAILED_EXIT_CODE, RunMessageLoop(nullptr, nullptr));
-  EXPECT_EQ(1, getMessageCalls) << "calls of GetMessageA";
-}
 
 TEST(AboutDialog, EndsWithTheIdOfOkOrCancelWhateverTheNotification) {
   struct Case {
