@@ -17,11 +17,13 @@ Usage:
     make_buttons.py --check         exit 1 unless the committed files are reproduced
 """
 
-import argparse
 import os
 import random
 import struct
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import generated_files  # noqa: E402
 
 from PIL import Image, ImageDraw, ImageFont
 
@@ -192,30 +194,7 @@ def build():
 
 
 def main(argv=None):
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--outdir", default=DEFAULT_OUTDIR)
-    parser.add_argument("--check", action="store_true",
-                        help="compare with the files instead of writing them")
-    args = parser.parse_args(argv)
-    status = 0
-    for name, data in sorted(build().items()):
-        path = os.path.join(args.outdir, name)
-        if args.check:
-            try:
-                with open(path, "rb") as handle:
-                    same = handle.read() == data
-            except OSError:
-                same = False
-            if not same:
-                print("%s differs from the generator's output" % path, file=sys.stderr)
-                status = 1
-            continue
-        with open(path, "wb") as handle:
-            handle.write(data)
-        print("wrote %s (%d bytes)" % (path, len(data)))
-    if args.check and status == 0:
-        print("button faces are up to date")
-    return status
+    return generated_files.run(build, DEFAULT_OUTDIR, __doc__.splitlines()[0], "button faces", argv)
 
 
 if __name__ == "__main__":
