@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/daily_timer.h"
+#include "app/display_scale.h"
 #include "card/card_painter.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
@@ -29,7 +30,10 @@ void InitWindowClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUILLANE));
-  windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SMALL));
+  // At the system's small-icon size for its scale, not shrunk from the large one.
+  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SMALL),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
@@ -51,6 +55,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_GETOBJECT: return OnGetObject(window, wParam, lParam);
     case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     case TRAY_CALLBACK_MESSAGE: OnTrayIconEvent(window, lParam); return 0;
     default:
       // A restarted task bar has forgotten the icon; it announces itself with this.

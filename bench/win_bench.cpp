@@ -101,8 +101,8 @@ HWND CreateBenchWindow(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = BENCH_WINDOW_CLASS;
   RegisterClassA(&windowClass);
-  return CreateWindowExA(0, BENCH_WINDOW_CLASS, "bench", WS_POPUP, 0, 0, CARD_WINDOW_WIDTH,
-                         CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+  return CreateWindowExA(0, BENCH_WINDOW_CLASS, "bench", WS_POPUP, 0, 0, CARD_CLIENT_WIDTH,
+                         CARD_CLIENT_HEIGHT, nullptr, nullptr, instance, nullptr);
 }
 
 OwnedBitmap CreateCanvasBitmap(HDC dc) {
