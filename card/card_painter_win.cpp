@@ -50,8 +50,7 @@ void PaintCard(HDC dc, HWND window) {
   DrawHolidayLines(dc, dpi);
 }
 
-// At the origin, at its natural size at the card's scale: the picture's HIMETRIC size
-// converted back at that resolution, never stretched to the window.
+// At the origin, its natural size scaled as the card is, never stretched to the window.
 void DrawBackgroundPicture(HDC dc, HWND window) {
   IPicture* picture = appState.picture;
   if (picture == nullptr) return;
@@ -59,9 +58,11 @@ void DrawBackgroundPicture(HDC dc, HWND window) {
   OLE_YSIZE_HIMETRIC height = 0;
   picture->get_Width(&width);
   picture->get_Height(&height);
+  // The decoder gave the size at the screen's resolution: that is the picture's pixel size.
   const int dpi = CardDpi(window);
-  const int cx = MulDiv(width, dpi, HIMETRIC_PER_INCH);
-  const int cy = MulDiv(height, dpi, HIMETRIC_PER_INCH);
+  const int cx = ScaledForDpi(MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), HIMETRIC_PER_INCH), dpi);
+  const int cy =
+      ScaledForDpi(MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), HIMETRIC_PER_INCH), dpi);
   RECT bounds{};
   GetClientRect(window, &bounds);
   // Scaled up, each pixel is an average of the picture's, not a block of copies; the
