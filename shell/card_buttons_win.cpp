@@ -99,15 +99,20 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item) {
     return;
   }
   const HBITMAP face = button ? appState.*button->face : nullptr;
-  BITMAP size{};
-  GetObjectA(face, sizeof size, &size);
+  // The part of the face the button shows at 100 %, its layout size.
+  const SIZE shown = button ? SIZE{button->place.width, BUTTON_HEIGHT} : SIZE{0, 0};
   HGDIOBJ previous = SelectObject(memory.get(), face);
-  // The face fills the button at any scale, averaged as the card's picture is.
-  SetStretchBltMode(item.hDC, HALFTONE);
-  SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-  StretchBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
-             item.rcItem.bottom - item.rcItem.top, memory.get(), 0, 0, size.bmWidth, size.bmHeight,
-             SRCCOPY);
+  const int width = item.rcItem.right - item.rcItem.left;
+  const int height = item.rcItem.bottom - item.rcItem.top;
+  if (width == shown.cx && height == shown.cy) {
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, memory.get(), 0, 0, SRCCOPY);
+  } else {
+    // Scaled, averaged as the card's picture is; a halftone copy at 100 % would not be exact.
+    SetStretchBltMode(item.hDC, HALFTONE);
+    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+    StretchBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, memory.get(), 0, 0,
+               shown.cx, shown.cy, SRCCOPY);
+  }
   SelectObject(memory.get(), previous);
   const bool cuesShown = !(item.itemState & ODS_NOFOCUSRECT) &&
                          GetPropA(GetParent(item.hwndItem), FOCUS_CUES_SHOWN) != nullptr;
