@@ -1,9 +1,11 @@
 #include "card/card_painter.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "card/card_scale.h"
+#include "card/picture_scaling.h"
 #include "card/card_text.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
@@ -16,6 +18,34 @@
 namespace {
 
 constexpr int HIMETRIC_PER_INCH = 2540;
+
+// A 32-bit bitmap, rows top down, selected into a memory DC of its own: pixels the
+// program reads and writes directly. `pixels` is null when it could not be made.
+struct PixelCanvas {
+  PixelCanvas(HDC like, int cx, int cy) : width(cx), height(cy), dc(CreateCompatibleDC(like)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    if (dc) bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) {
+      ReportLastError("CreateDIBSection");
+      return;
+    }
+    selected = SelectedObject(SelectObject(dc.get(), bitmap.get()), SelectBack{dc.get()});
+    pixels = static_cast<std::uint32_t*>(bits);
+  }
+  int width;
+  int height;
+  OwnedDc dc;
+  OwnedBitmap bitmap;
+  SelectedObject selected{nullptr, SelectBack{nullptr}};
+  std::uint32_t* pixels = nullptr;
+};
 
 // Wrapped into the rectangle from the block's left and top to the card's text edges.
 void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect) {
@@ -59,21 +89,26 @@ void DrawBackgroundPicture(HDC dc, HWND window) {
   picture->get_Width(&width);
   picture->get_Height(&height);
   // The decoder gave the size at the screen's resolution: that is the picture's pixel size.
-  const int dpi = CardDpi(window);
-  const int cx = ScaledForDpi(MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), HIMETRIC_PER_INCH), dpi);
-  const int cy =
-      ScaledForDpi(MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), HIMETRIC_PER_INCH), dpi);
+  const int naturalWidth = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), HIMETRIC_PER_INCH);
+  const int naturalHeight = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), HIMETRIC_PER_INCH);
   RECT bounds{};
   GetClientRect(window, &bounds);
-  // Scaled up, each pixel is an average of the picture's, not a block of copies; the
-  // brush origin is where the averaging pattern starts, as the mode requires.
-  const int previousMode = SetStretchBltMode(dc, HALFTONE);
-  POINT previousOrigin{};
-  SetBrushOrgEx(dc, 0, 0, &previousOrigin);
-  // HIMETRIC's y axis points up: start at the top edge with a negative height.
-  picture->Render(dc, 0, 0, cx, cy, 0, height, width, -height, &bounds);
-  SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
-  SetStretchBltMode(dc, previousMode);
+  const int dpi = CardDpi(window);
+  if (dpi == CARD_BASE_DPI) {
+    // HIMETRIC's y axis points up: start at the top edge with a negative height.
+    picture->Render(dc, 0, 0, naturalWidth, naturalHeight, 0, height, width, -height, &bounds);
+    return;
+  }
+  // Enlarged: drawn at its natural size, then each pixel interpolated from it.
+  const PixelCanvas natural(dc, naturalWidth, naturalHeight);
+  const PixelCanvas scaled(dc, ScaledForDpi(naturalWidth, dpi), ScaledForDpi(naturalHeight, dpi));
+  if (!natural.pixels || !scaled.pixels) return;
+  picture->Render(natural.dc.get(), 0, 0, naturalWidth, naturalHeight, 0, height, width, -height,
+                  &bounds);
+  GdiFlush();
+  ScalePicture(natural.pixels, naturalWidth, naturalHeight, scaled.pixels, scaled.width,
+               scaled.height);
+  BitBlt(dc, 0, 0, scaled.width, scaled.height, scaled.dc.get(), 0, 0, SRCCOPY);
 }
 
 void DrawVerse(HDC dc, int dpi) {
