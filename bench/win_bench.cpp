@@ -24,6 +24,7 @@
 #include "content/verse_collection.h"
 #include "core/app_state.h"
 #include "core/handles.h"
+#include "core/pixel_bitmap.h"
 #include "core/random.h"
 #include "picture_decode.h"
 #include "process_usage.h"
@@ -110,15 +111,8 @@ HWND CreateBenchWindow(HINSTANCE instance) {
 }
 
 OwnedBitmap CreateCanvasBitmap(HDC dc, int width = CANVAS_WIDTH, int height = CANVAS_HEIGHT) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return OwnedBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  std::uint32_t* pixels = nullptr;
+  return CreatePixelBitmap(dc, width, height, &pixels);
 }
 
 // Where the floor scans leave their result, so that the compiler keeps every scan.

@@ -13,31 +13,23 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
+#include "core/pixel_bitmap.h"
 #include "core/text_win.h"
 
 namespace {
 
 constexpr int HIMETRIC_PER_INCH = 2540;
 
-// A 32-bit bitmap, rows top down, selected into a memory DC of its own: pixels the
-// program reads and writes directly. `pixels` is null when it could not be made.
+// A pixel bitmap selected into a memory DC of its own; `pixels` is null when it could not
+// be made.
 struct PixelCanvas {
   PixelCanvas(HDC like, int cx, int cy) : width(cx), height(cy), dc(CreateCompatibleDC(like)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    if (dc) bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (dc) bitmap = CreatePixelBitmap(dc.get(), width, height, &pixels);
     if (!bitmap) {
       ReportLastError("CreateDIBSection");
       return;
     }
     selected = SelectedObject(SelectObject(dc.get(), bitmap.get()), SelectBack{dc.get()});
-    pixels = static_cast<std::uint32_t*>(bits);
   }
   int width;
   int height;
