@@ -1,3 +1,4 @@
+#include "app/display_scale.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "core/app_state.h"
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
   // Browsers that register as COM handlers need COM on the thread that opens them.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   if (FAILED(com)) ReportFailure("CoInitializeEx", com);
+  DeclareDpiAwareness();
   LoadAppStrings(instance);
   InitWindowClass(instance);
   RandomSeed(GetTickCount());

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/daily_timer.h"
+#include "app/display_scale.h"
 #include "card/card_painter.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
@@ -51,6 +52,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_GETOBJECT: return OnGetObject(window, wParam, lParam);
     case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     case TRAY_CALLBACK_MESSAGE: OnTrayIconEvent(window, lParam); return 0;
     default:
       // A restarted task bar has forgotten the icon; it announces itself with this.

@@ -1,7 +1,7 @@
 #include "app/daily_timer.h"
-#include "card/card_layout.h"
 #include "app/startup.h"
 
+#include "app/display_scale.h"
 #include "app/main_window.h"
 #include "card/choose_verse.h"
 #include "core/app_state.h"
@@ -24,13 +24,15 @@ void LoadAppStrings(HINSTANCE instance) {
 bool StartInstance(HINSTANCE instance, int showCommand) {
   // The window's creation handler already loads the button faces from the instance.
   appState.instance = instance;
-  HWND window = CreateWindowExA(0, appState.windowClassName, appState.windowTitle,
-                                MAIN_WINDOW_STYLE, CW_USEDEFAULT, 0, CARD_WINDOW_WIDTH,
-                                CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+  // Sized once it exists: the frame it gets, and the display it is on, set the size.
+  HWND window =
+      CreateWindowExA(0, appState.windowClassName, appState.windowTitle, MAIN_WINDOW_STYLE,
+                      CW_USEDEFAULT, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
     ReportLastError("CreateWindowExA");
     return false;
   }
+  ScaleCard(window, WindowDpi(window), nullptr);
   LoadSettings();
   AddTrayIcon(window, instance);
   ChangeCard(true);

@@ -131,7 +131,7 @@ int RunFloorWindow() {
   RegisterClassA(&windowClass);
   HWND window =
       CreateWindowExA(0, FLOOR_CLASS, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                      CARD_WINDOW_WIDTH, CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+                      CARD_CLIENT_WIDTH, CARD_CLIENT_HEIGHT, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);

@@ -16,6 +16,7 @@
 #include "card/card_layout.h"
 #include "bench_clock.h"
 #include "card/card_painter.h"
+#include "card/card_scale.h"
 #include "card/choose_verse.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
@@ -23,6 +24,7 @@
 #include "content/verse_collection.h"
 #include "core/app_state.h"
 #include "core/handles.h"
+#include "core/pixel_bitmap.h"
 #include "core/random.h"
 #include "picture_decode.h"
 #include "process_usage.h"
@@ -38,6 +40,9 @@ constexpr int TIMED_RUNS = 200;
 constexpr int RUNS_PER_PICTURE = 20;
 constexpr int VERSE_CHANGES = 1000;
 constexpr double PAINT_BUDGET_MS = 10;
+// The card at 150 %: 2.25 times the pixels of the picture to stretch and of the text.
+constexpr int SCALED_DPI = 144;
+constexpr double SCALED_PAINT_BUDGET_MS = 15;
 constexpr double CHOICE_BUDGET_MS = 0.2;
 constexpr double CALENDAR_BUDGET_MS = 0.5;
 constexpr char BENCH_WINDOW_CLASS[] = "QUILLANE_BENCH";
@@ -101,20 +106,13 @@ HWND CreateBenchWindow(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = BENCH_WINDOW_CLASS;
   RegisterClassA(&windowClass);
-  return CreateWindowExA(0, BENCH_WINDOW_CLASS, "bench", WS_POPUP, 0, 0, CARD_WINDOW_WIDTH,
-                         CARD_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+  return CreateWindowExA(0, BENCH_WINDOW_CLASS, "bench", WS_POPUP, 0, 0, CARD_CLIENT_WIDTH,
+                         CARD_CLIENT_HEIGHT, nullptr, nullptr, instance, nullptr);
 }
 
-OwnedBitmap CreateCanvasBitmap(HDC dc) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = CANVAS_WIDTH;
-  info.bmiHeader.biHeight = -CANVAS_HEIGHT;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return OwnedBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+OwnedBitmap CreateCanvasBitmap(HDC dc, int width = CANVAS_WIDTH, int height = CANVAS_HEIGHT) {
+  std::uint32_t* pixels = nullptr;
+  return CreatePixelBitmap(dc, width, height, &pixels);
 }
 
 // Where the floor scans leave their result, so that the compiler keeps every scan.
@@ -218,6 +216,22 @@ PaintParts TimePaintParts(HDC target, HWND card) {
                     SpreadOf(verse), SpreadOf(holidays), SpreadOf(share).median};
 }
 
+// Whole paints, each of a new verse and picture, with the card at SCALED_DPI on a canvas of
+// its client size there.
+Spread TimeScaledPaint(HWND card) {
+  OwnedDc dc(CreateCompatibleDC(nullptr));
+  OwnedBitmap bitmap =
+      dc ? CreateCanvasBitmap(dc.get(), ScaledForDpi(CARD_CLIENT_WIDTH, SCALED_DPI),
+                              ScaledForDpi(CARD_CLIENT_HEIGHT, SCALED_DPI))
+         : nullptr;
+  if (!bitmap) return Spread{0, 0, 0};
+  SelectedObject canvas(SelectObject(dc.get(), bitmap.get()), SelectBack{dc.get()});
+  SetCardDpi(card, SCALED_DPI);
+  const Spread paint = Time(TIMED_RUNS, ChangeVerse, [&] { PaintCard(dc.get(), card); });
+  SetCardDpi(card, CARD_BASE_DPI);
+  return paint;
+}
+
 // Private bytes and objects after start-up and over 1000 verse changes, each a new
 // verse and picture painted: the pictures and fonts must be released every time.
 void MeasureMemory(HDC target, HWND card) {
@@ -292,6 +306,8 @@ int RunBenchmarks() {
   const Spread calendar = Time(
       TIMED_RUNS, [] {}, [] { FindNextHolidays(&holidayList); });
   PrintFigure("    FindNextHolidays alone", calendar, 0);
+  PrintFigure("PaintCard at 144 DPI, new verse and picture", TimeScaledPaint(card),
+              SCALED_PAINT_BUDGET_MS);
   const Spread choice = Time(
       TIMED_RUNS, [] {}, [] { ChooseVerse(); });
   PrintFigure("ChooseVerse (registry, resource, choice)", choice, 0);

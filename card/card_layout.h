@@ -1,7 +1,8 @@
 #pragma once
-// Every position and size of the card, at 100 % (96 DPI), in client pixels. The program
-// draws from these rows; tools/pictures/card_layout.py reads this file, so the pictures'
-// frame, panel and heading follow the same numbers: move the panel here, rerun
+// Every position and size of the card, at 100 % (96 DPI), in client pixels; at other
+// scales the program multiplies them (card/card_scale.h). The program draws from these
+// rows; tools/pictures/card_layout.py reads this file, so the pictures' frame, panel and
+// heading follow the same numbers: move the panel here, rerun
 // tools/pictures/make_pictures.py and commit the pictures. Keep each row of the form
 // "constexpr TYPE NAME = VALUE;" with VALUE an integer expression or a brace list of them.
 
@@ -31,10 +32,10 @@ struct ButtonPlace {
 constexpr int FONT_WEIGHT_NORMAL = 400;
 constexpr int FONT_WEIGHT_BOLD = 700;
 
-// The window: its outer size under the classic window metrics, which leaves a client
-// area of 344 x 510 for the picture and the text.
-constexpr int CARD_WINDOW_WIDTH = 350;
-constexpr int CARD_WINDOW_HEIGHT = 554;
+// The window's client area, for the picture and the text. Its outer size follows from the
+// frame the system draws (350 x 554 under the classic window metrics).
+constexpr int CARD_CLIENT_WIDTH = 344;
+constexpr int CARD_CLIENT_HEIGHT = 510;
 
 // The background picture, drawn at the client origin at its natural size.
 constexpr int PICTURE_WIDTH = 342;

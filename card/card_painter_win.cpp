@@ -1,8 +1,11 @@
 #include "card/card_painter.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "card/card_scale.h"
+#include "card/picture_scaling.h"
 #include "card/card_text.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
@@ -10,65 +13,34 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
+#include "core/pixel_bitmap.h"
 #include "core/text_win.h"
 
 namespace {
 
 constexpr int HIMETRIC_PER_INCH = 2540;
 
-void DrawBlock(HDC dc, const char* text, const TextBlockLayout& block) {
-  ::DrawTextBlock(dc, text, block.height, block.weight, block.left, block.top);
-}
-
-}  // namespace
-
-void PaintCard(HDC dc, HWND window) {
-  LoadBackgroundPicture();
-  DrawBackgroundPicture(dc, window);
-  DrawVerse(dc);
-  DrawHolidayLines(dc);
-}
-
-// At its natural size at the origin: the picture's HIMETRIC size converted back at
-// this device's resolution, never stretched to the window.
-void DrawBackgroundPicture(HDC dc, HWND window) {
-  IPicture* picture = appState.picture;
-  if (picture == nullptr) return;
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture->get_Width(&width);
-  picture->get_Height(&height);
-  const int cx = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), HIMETRIC_PER_INCH);
-  const int cy = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), HIMETRIC_PER_INCH);
-  RECT bounds{};
-  GetClientRect(window, &bounds);
-  // HIMETRIC's y axis points up: start at the top edge with a negative height.
-  picture->Render(dc, 0, 0, cx, cy, 0, height, width, -height, &bounds);
-}
-
-void DrawVerse(HDC dc) {
-  DrawBlock(dc, appState.verseText, CardLayout[CARD_VERSE]);
-  DrawBlock(dc, appState.verseReference, CardLayout[CARD_REFERENCE]);
-  char attribution[ATTRIBUTION_CAPACITY];
-  CopyAttribution(appState.translationCode, STAND_IN_COLLECTIONS, attribution, sizeof attribution);
-  DrawBlock(dc, attribution, CardLayout[CARD_ATTRIBUTION]);
-}
-
-void DrawHolidayLines(HDC dc) {
-  FindNextHolidays(&holidayList);
-  DrawHolidayList(dc, holidayList);
-}
-
-void DrawHolidayList(HDC dc, const HolidayList& list) {
-  const int count = list.count < HOLIDAY_SLOTS ? list.count : HOLIDAY_SLOTS;
-  char line[HOLIDAY_LINE_CAPACITY];
-  for (int i = 0; i < count; ++i) {
-    FormatHolidayLine(list.entries[i], line, sizeof line);
-    DrawBlock(dc, line, HolidayLineLayout(i));
+// A pixel bitmap selected into a memory DC of its own; `pixels` is null when it could not
+// be made.
+struct PixelCanvas {
+  PixelCanvas(HDC like, int cx, int cy) : width(cx), height(cy), dc(CreateCompatibleDC(like)) {
+    if (dc) bitmap = CreatePixelBitmap(dc.get(), width, height, &pixels);
+    if (!bitmap) {
+      ReportLastError("CreateDIBSection");
+      return;
+    }
+    selected = SelectedObject(SelectObject(dc.get(), bitmap.get()), SelectBack{dc.get()});
   }
-}
+  int width;
+  int height;
+  OwnedDc dc;
+  OwnedBitmap bitmap;
+  SelectedObject selected{nullptr, SelectBack{nullptr}};
+  std::uint32_t* pixels = nullptr;
+};
 
-void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top) {
+// Wrapped into the rectangle from the block's left and top to the card's text edges.
+void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect) {
   OwnedFont font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FF_SWISS | DEFAULT_PITCH, "Arial"));
@@ -76,10 +48,83 @@ void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, i
   SelectedObject previous(SelectObject(dc, font.get()), SelectBack{dc});
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  RECT rect{left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM};
   // Wide, from Windows-1252: the ANSI call would convert with the font's code page, which
   // on East Asian systems is double-byte and merges a curly quote with the next letter.
   // DT_NOPREFIX: an "&" in a verse or a holiday name is text, not a mnemonic marker.
   const std::wstring wide = WideFrom1252(text, static_cast<int>(std::strlen(text)));
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void DrawBlock(HDC dc, const char* text, const TextBlockLayout& layout, int dpi) {
+  const TextBlockLayout block = ScaledBlock(layout, dpi);
+  DrawTextIn(dc, text, block.height, block.weight,
+             {block.left, block.top, ScaledForDpi(CARD_TEXT_RIGHT, dpi),
+              ScaledForDpi(CARD_TEXT_BOTTOM, dpi)});
+}
+
+}  // namespace
+
+void PaintCard(HDC dc, HWND window) {
+  LoadBackgroundPicture();
+  DrawBackgroundPicture(dc, window);
+  const int dpi = CardDpi(window);
+  DrawVerse(dc, dpi);
+  DrawHolidayLines(dc, dpi);
+}
+
+// At the origin, its natural size scaled as the card is, never stretched to the window.
+void DrawBackgroundPicture(HDC dc, HWND window) {
+  IPicture* picture = appState.picture;
+  if (picture == nullptr) return;
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  picture->get_Width(&width);
+  picture->get_Height(&height);
+  // The decoder gave the size at the screen's resolution: that is the picture's pixel size.
+  const int naturalWidth = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), HIMETRIC_PER_INCH);
+  const int naturalHeight = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), HIMETRIC_PER_INCH);
+  RECT bounds{};
+  GetClientRect(window, &bounds);
+  const int dpi = CardDpi(window);
+  if (dpi == CARD_BASE_DPI) {
+    // HIMETRIC's y axis points up: start at the top edge with a negative height.
+    picture->Render(dc, 0, 0, naturalWidth, naturalHeight, 0, height, width, -height, &bounds);
+    return;
+  }
+  // Enlarged: drawn at its natural size, then each pixel interpolated from it.
+  const PixelCanvas natural(dc, naturalWidth, naturalHeight);
+  const PixelCanvas scaled(dc, ScaledForDpi(naturalWidth, dpi), ScaledForDpi(naturalHeight, dpi));
+  if (!natural.pixels || !scaled.pixels) return;
+  picture->Render(natural.dc.get(), 0, 0, naturalWidth, naturalHeight, 0, height, width, -height,
+                  &bounds);
+  GdiFlush();
+  ScalePicture(natural.pixels, naturalWidth, naturalHeight, scaled.pixels, scaled.width,
+               scaled.height);
+  BitBlt(dc, 0, 0, scaled.width, scaled.height, scaled.dc.get(), 0, 0, SRCCOPY);
+}
+
+void DrawVerse(HDC dc, int dpi) {
+  DrawBlock(dc, appState.verseText, CardLayout[CARD_VERSE], dpi);
+  DrawBlock(dc, appState.verseReference, CardLayout[CARD_REFERENCE], dpi);
+  char attribution[ATTRIBUTION_CAPACITY];
+  CopyAttribution(appState.translationCode, STAND_IN_COLLECTIONS, attribution, sizeof attribution);
+  DrawBlock(dc, attribution, CardLayout[CARD_ATTRIBUTION], dpi);
+}
+
+void DrawHolidayLines(HDC dc, int dpi) {
+  FindNextHolidays(&holidayList);
+  DrawHolidayList(dc, holidayList, dpi);
+}
+
+void DrawHolidayList(HDC dc, const HolidayList& list, int dpi) {
+  const int count = list.count < HOLIDAY_SLOTS ? list.count : HOLIDAY_SLOTS;
+  char line[HOLIDAY_LINE_CAPACITY];
+  for (int i = 0; i < count; ++i) {
+    FormatHolidayLine(list.entries[i], line, sizeof line);
+    DrawBlock(dc, line, HolidayLineLayout(i), dpi);
+  }
+}
+
+void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top) {
+  DrawTextIn(dc, text, height, weight, {left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM});
 }

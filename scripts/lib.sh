@@ -8,7 +8,7 @@ QUILLANE_PACKAGES=(cmake g++ make clang-format clang-tidy cppcheck googletest li
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation2
   xvfb xauth xdotool imagemagick python3 python3-pil
-  diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev nsis locales)
+  diatheke sword-text-kjv sword-text-web clang libclang-rt-14-dev nsis locales tesseract-ocr)
 # The locales the end-to-end tests start the program under (Wine takes the ANSI code
 # page from them: 1252 and 932).
 QUILLANE_LOCALES=(en_US ja_JP)

@@ -9,6 +9,8 @@ constexpr int CARD_BUTTON_COUNT = 3;
 #ifdef _WIN32
 // The three picture buttons, created with the card window, and their faces.
 void CreateCardButtons(HWND window);
+// Moves and sizes the buttons to the card's scale (CardDpi).
+void PlaceCardButtons(HWND card);
 void DrawButtonFace(const DRAWITEMSTRUCT& item);
 // Focus cues as the system's convention has them: hidden for a mouse user, shown once a key
 // moves the focus.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "card/card_layout.h"
+#include "card/card_scale.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
@@ -61,8 +61,7 @@ void CreateCardButtons(HWND window) {
   for (std::size_t i = 0; i < BUTTON_COUNT; ++i) {
     const CardButton& button = CARD_BUTTONS[i];
     if (!CreateWindowExA(0, "BUTTON", button.text,
-                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, button.place.left,
-                         BUTTON_TOP, button.place.width, BUTTON_HEIGHT, window,
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, window,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
                          appState.instance, nullptr)) {
       ReportLastError("CreateWindowExA");
@@ -71,7 +70,18 @@ void CreateCardButtons(HWND window) {
     appState.*loaded.face = LoadBitmapA(appState.instance, MAKEINTRESOURCEA(loaded.faceId));
     if (!(appState.*loaded.face)) ReportLastError("LoadBitmapA");
   }
+  PlaceCardButtons(window);
   SetFocusCues(window, false);
+}
+
+void PlaceCardButtons(HWND card) {
+  const int dpi = CardDpi(card);
+  for (const CardButton& button : CARD_BUTTONS) {
+    SetWindowPos(GetDlgItem(card, static_cast<int>(button.id)), nullptr,
+                 ScaledForDpi(button.place.left, dpi), ScaledForDpi(BUTTON_TOP, dpi),
+                 ScaledForDpi(button.place.width, dpi), ScaledForDpi(BUTTON_HEIGHT, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void FocusNextVerseButton(HWND card) {
@@ -88,9 +98,21 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item) {
     ReportLastError("CreateCompatibleDC");
     return;
   }
-  HGDIOBJ previous = SelectObject(memory.get(), button ? appState.*button->face : nullptr);
-  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom,
-         memory.get(), 0, 0, SRCCOPY);
+  const HBITMAP face = button ? appState.*button->face : nullptr;
+  // The part of the face the button shows at 100 %, its layout size.
+  const SIZE shown = button ? SIZE{button->place.width, BUTTON_HEIGHT} : SIZE{0, 0};
+  HGDIOBJ previous = SelectObject(memory.get(), face);
+  const int width = item.rcItem.right - item.rcItem.left;
+  const int height = item.rcItem.bottom - item.rcItem.top;
+  if (width == shown.cx && height == shown.cy) {
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, memory.get(), 0, 0, SRCCOPY);
+  } else {
+    // Scaled, averaged as the card's picture is; a halftone copy at 100 % would not be exact.
+    SetStretchBltMode(item.hDC, HALFTONE);
+    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+    StretchBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, memory.get(), 0, 0,
+               shown.cx, shown.cy, SRCCOPY);
+  }
   SelectObject(memory.get(), previous);
   const bool cuesShown = !(item.itemState & ODS_NOFOCUSRECT) &&
                          GetPropA(GetParent(item.hwndItem), FOCUS_CUES_SHOWN) != nullptr;

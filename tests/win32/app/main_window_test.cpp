@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "app/daily_timer.h"
+#include "card/card_painter.h"
+#include "tests/win32/card/card_painter_canvas.h"
 #include "resources/resource_ids.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "tests/win32/import_patch.h"
 #include "tests/win32/settings/settings_fixture.h"
+#include "shell/card_buttons.h"
 #include "shell/card_keys.h"
 #include "shell/tray_icon.h"
 #include "tests/win32/shell/tray_icon_probe.h"
@@ -76,6 +79,19 @@ BOOL WINAPI FailingGetMessage(MSG* message, HWND, UINT, UINT) {
   message->message = WM_QUIT;
   message->wParam = 99;
   return 0;
+}
+
+// The heights of the fonts the card creates, in order.
+std::vector<int> fontHeights;
+decltype(&CreateFontA) realCreateFontA = nullptr;
+
+HFONT WINAPI RecordCreateFontA(int height, int width, int escapement, int orientation, int weight,
+                               DWORD italic, DWORD underline, DWORD strikeOut, DWORD charset,
+                               DWORD precision, DWORD clip, DWORD quality, DWORD family,
+                               LPCSTR face) {
+  fontHeights.push_back(height);
+  return realCreateFontA(height, width, escapement, orientation, weight, italic, underline,
+                         strikeOut, charset, precision, clip, quality, family, face);
 }
 
 }  // namespace
@@ -359,4 +375,106 @@ TEST(MessageLoop, EndsWithItsOwnCodeWhenMessagesCannotBeHad) {
   ASSERT_TRUE(patch.Found());
   EXPECT_EQ(MESSAGE_LOOP_FAILED_EXIT_CODE, RunMessageLoop(nullptr, nullptr));
   EXPECT_EQ(1, getMessageCalls) << "calls of GetMessageA";
+}
+
+// The card at each display scale WM_DPICHANGED brings: its own size at the suggested corner
+// (the size suggested is wrong on purpose), or on this 1024 x 768 desktop, where the larger
+// scales do not fit, the largest that does; buttons, verse font and picture at each scale.
+TEST_F(MainWindow, TakesTheScaleOfItsDisplay) {
+  struct Case {
+    int dpi;
+    SIZE client;
+    int verseFont;
+    RECT context, arrow, goForth;
+    SIZE picture;
+  };
+  const Case cases[] = {
+      {96,
+       {344, 510},
+       24,
+       {15, 362, 100, 393},
+       {147, 362, 193, 393},
+       {247, 362, 332, 393},
+       {342, 500}},
+      {120,
+       {430, 638},
+       30,
+       {19, 453, 125, 492},
+       {184, 453, 242, 492},
+       {309, 453, 415, 492},
+       {428, 625}},
+      {144,
+       {516, 765},
+       36,
+       {23, 543, 151, 590},
+       {221, 543, 290, 590},
+       {371, 543, 499, 590},
+       {513, 750}},
+      {192,
+       {688, 1020},
+       48,
+       {30, 724, 200, 786},
+       {294, 724, 386, 786},
+       {494, 724, 664, 786},
+       {684, 1000}},
+  };
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  const ImportPatch record("gdi32.dll", "CreateFontA", RecordCreateFontA);
+  ASSERT_TRUE(record.Found());
+  realCreateFontA = record.Original<decltype(&CreateFontA)>();
+  for (const Case& c : cases) {
+    RECT suggested{40, 30, 41, 31};
+    SendMessageA(card, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT outer{}, client{}, work{};
+    GetWindowRect(card, &outer);
+    GetClientRect(card, &client);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(40, outer.left) << c.dpi;
+    EXPECT_EQ(30, outer.top) << c.dpi;
+    const SIZE frame{outer.right - outer.left - client.right,
+                     outer.bottom - outer.top - client.bottom};
+    const auto fits = [&](int width, int height) {
+      return width + frame.cx <= work.right - work.left &&
+             height + frame.cy <= work.bottom - work.top;
+    };
+    const int used = CardDpi(card);
+    if (fits(c.client.cx, c.client.cy)) {
+      EXPECT_EQ(c.dpi, used);
+      EXPECT_EQ(c.client.cx, client.right) << c.dpi;
+      EXPECT_EQ(c.client.cy, client.bottom) << c.dpi;
+    } else {
+      EXPECT_TRUE(fits(client.right, client.bottom))
+          << c.dpi << ": " << client.right << " x " << client.bottom;
+      EXPECT_FALSE(fits(ScaledForDpi(CARD_CLIENT_WIDTH, used + 1),
+                        ScaledForDpi(CARD_CLIENT_HEIGHT, used + 1)))
+          << c.dpi << ": " << used;
+      EXPECT_EQ(ScaledForDpi(CARD_CLIENT_HEIGHT, used), client.bottom) << c.dpi;
+    }
+
+    // At the row's own scale, whatever this desktop allows.
+    SetCardDpi(card, c.dpi);
+    PlaceCardButtons(card);
+    const std::pair<int, RECT> buttons[] = {
+        {CMD_CONTEXT, c.context}, {CMD_NEXT_VERSE, c.arrow}, {CMD_GO_FORTH, c.goForth}};
+    for (const auto& [id, want] : buttons) {
+      RECT seen{};
+      GetWindowRect(GetDlgItem(card, id), &seen);
+      MapWindowPoints(nullptr, card, reinterpret_cast<POINT*>(&seen), 2);
+      EXPECT_TRUE(EqualRect(&want, &seen)) << c.dpi << ", button " << id << ": " << seen.left << ","
+                                           << seen.top << "-" << seen.right << "," << seen.bottom;
+    }
+    fontHeights.clear();
+    Canvas painted(c.client.cx, c.client.cy, UNTOUCHED);
+    PaintCard(painted.dc, card);
+    GdiFlush();
+    ASSERT_FALSE(fontHeights.empty()) << c.dpi;
+    EXPECT_EQ(c.verseFont, fontHeights.front()) << c.dpi;
+    EXPECT_NE(UNTOUCHED, painted.At(c.picture.cx - 1, c.picture.cy - 1)) << c.dpi;
+    EXPECT_EQ(UNTOUCHED, painted.At(c.picture.cx, 0)) << c.dpi;
+    EXPECT_EQ(UNTOUCHED, painted.At(0, c.picture.cy)) << c.dpi;
+  }
+  DestroyWindow(card);
+  NextRow();
 }

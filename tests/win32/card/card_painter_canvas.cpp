@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "content/resource_store.h"
+#include "core/pixel_bitmap.h"
 
 Canvas::Canvas(int width_, int height_, std::uint32_t fill)
     : width(width_),
@@ -15,16 +16,7 @@ Canvas::Canvas(int width_, int height_, std::uint32_t fill)
       bitmap(nullptr),
       previous(nullptr),
       pixels(nullptr) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  pixels = static_cast<std::uint32_t*>(bits);
+  bitmap = CreatePixelBitmap(dc, width, height, &pixels).release();
   previous = SelectObject(dc, bitmap);
   GdiFlush();
   for (int i = 0; pixels != nullptr && i < width * height; ++i) pixels[i] = fill;

@@ -1,0 +1,107 @@
+#include "app/display_scale.h"
+
+#include "card/card_scale.h"
+#include "core/failure_report.h"
+#include "core/handles.h"
+#include "shell/card_buttons.h"
+
+namespace {
+
+// Calls of newer systems, looked up at run time so that older ones still start the
+// program. Through void(*)(): the one function pointer type that converts to any other
+// without a warning about mismatched signatures.
+template <typename Call>
+Call SystemCall(HMODULE module, const char* name) {
+  const FARPROC entry = module != nullptr ? GetProcAddress(module, name) : nullptr;
+  return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(entry));
+}
+
+template <typename Call>
+Call UserCall(const char* name) {
+  return SystemCall<Call>(GetModuleHandleA("user32.dll"), name);
+}
+
+using SetAwarenessContextCall = BOOL(WINAPI*)(HANDLE);
+using SetAwarenessCall = HRESULT(WINAPI*)(int);
+using SetAwareCall = BOOL(WINAPI*)();
+using DpiForWindowCall = UINT(WINAPI*)(HWND);
+using AdjustForDpiCall = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, and PROCESS_PER_MONITOR_DPI_AWARE of the
+// older call.
+const HANDLE PER_MONITOR_V2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+constexpr int PER_MONITOR = 2;
+
+bool declaredAware = false;
+
+// The caption, menu bar and borders, at the scale the system draws the window's frame.
+SIZE FrameSize(HWND window) {
+  static const auto adjustForDpi = UserCall<AdjustForDpiCall>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, 0, 0};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+  const BOOL menu = GetMenu(window) != nullptr;
+  const BOOL adjusted = adjustForDpi != nullptr ? adjustForDpi(&rect, style, menu, exStyle,
+                                                               static_cast<UINT>(WindowDpi(window)))
+                                                : AdjustWindowRectEx(&rect, style, menu, exStyle);
+  if (!adjusted) ReportLastError("AdjustWindowRectEx");
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+void DeclareDpiAwareness() {
+  const auto setContext = UserCall<SetAwarenessContextCall>("SetProcessDpiAwarenessContext");
+  if (setContext != nullptr && setContext(PER_MONITOR_V2)) {
+    declaredAware = true;
+    return;
+  }
+  const OwnedModule shcore(LoadLibraryA("shcore.dll"));
+  const auto setAwareness = SystemCall<SetAwarenessCall>(shcore.get(), "SetProcessDpiAwareness");
+  if (setAwareness != nullptr && SUCCEEDED(setAwareness(PER_MONITOR))) {
+    declaredAware = true;
+    return;
+  }
+  const auto setAware = UserCall<SetAwareCall>("SetProcessDPIAware");
+  declaredAware = setAware != nullptr && setAware();
+}
+
+int WindowDpi(HWND window) {
+  static const auto dpiForWindow = UserCall<DpiForWindowCall>("GetDpiForWindow");
+  const UINT dpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0;
+  if (dpi != 0) return static_cast<int>(dpi);
+  // Without the call, a program that declared itself aware gets the system's scale; the
+  // older systems, where nothing could be declared, keep the card at 100 %.
+  if (!declaredAware) return CARD_BASE_DPI;
+  HDC screen = GetDC(nullptr);
+  const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return systemDpi > 0 ? systemDpi : CARD_BASE_DPI;
+}
+
+void ScaleCard(HWND window, int dpi, const RECT* suggested) {
+  const SIZE frame = FrameSize(window);
+  RECT placed{};
+  GetWindowRect(window, &placed);
+  if (suggested != nullptr) placed = *suggested;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    ReportLastError("GetMonitorInfoA");
+  }
+  const RECT& work = monitor.rcWork;
+  const int cardDpi =
+      FittingDpi(dpi, work.right - work.left - frame.cx, work.bottom - work.top - frame.cy);
+  SetCardDpi(window, cardDpi);
+  SetWindowPos(window, nullptr, placed.left, placed.top,
+               ScaledForDpi(CARD_CLIENT_WIDTH, cardDpi) + frame.cx,
+               ScaledForDpi(CARD_CLIENT_HEIGHT, cardDpi) + frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceCardButtons(window);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+// The suggested rectangle gives the place; the size is the card's own at the new scale,
+// which keeps the client area the layout's and the card within the work area.
+void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  ScaleCard(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+}
