@@ -221,6 +221,21 @@ warm_prefix() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Keeps the prefix's desktop open until the prefix stops, with its explorer started here
+# with nothing attached. Wine closes a desktop shortly after its last program ends: a test
+# that starts while it closes cannot create a window, and one that opens it again hands
+# ctest's output pipe to that explorer. $1 is the test driver (64-bit).
+keep_desktop() {
+  local said="$WINEPREFIX/keep_desktop.txt" i
+  rm -f "$said"
+  wine "$1" keep-desktop 86400000 </dev/null >"$said" 2>/dev/null &
+  for i in $(seq 1 200); do
+    grep -q open "$said" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  say "the desktop did not open; each test may open it again"
+}
+
 stop_prefix() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     wineserver -k >/dev/null 2>&1 || true

@@ -23,6 +23,7 @@ ensure_display
 # Before the prefix: under qemu-user every process of the run needs the wrappers.
 wine32_setup
 make_prefix "$QUILLANE_ROOT/build/win64/wineprefix"
+keep_desktop "$QUILLANE_ROOT/build/win64/tests/e2e/qdriver.exe"
 
 say "Windows and end-to-end tests (under Wine, DISPLAY=$DISPLAY)"
 status=0

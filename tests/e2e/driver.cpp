@@ -480,6 +480,15 @@ int main(int argc, char** argv) {
     CloseHandle(file);
     return 0;
   }
+  // Holds the desktop open for a whole test run. Wine closes a desktop shortly after its
+  // last program ends, and a test that starts while it closes cannot create a window.
+  if (command == "keep-desktop" && argc == 3) {
+    if (GetDesktopWindow() == nullptr) return 1;
+    std::puts("open");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(Number(argv[2])));
+    return 0;
+  }
   if (command == "read") return ReadAccessible(first());
   if (command == "name-change" && argc == 4) return WaitForNameChange(first(), Number(argv[3]));
   if (command == "focus") {
