@@ -1,10 +1,10 @@
 #include "app/daily_timer.h"
 
-#include "core/rollover.h"
 #include "card/choose_verse.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/local_time_win.h"
+#include "core/rollover.h"
 #include "shell/card_buttons.h"
 #include "shell/center_window.h"
 

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/card_commands.h"
 #include "app/daily_timer.h"
 #include "app/display_scale.h"
 #include "card/card_painter.h"
@@ -8,7 +9,6 @@
 #include "resources/resource_ids.h"
 #include "shell/card_accessible.h"
 #include "shell/card_buttons.h"
-#include "app/card_commands.h"
 #include "shell/tray_icon.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "app/daily_timer.h"
 #include "app/startup.h"
 
+#include "app/daily_timer.h"
 #include "app/display_scale.h"
 #include "app/main_window.h"
 #include "card/choose_verse.h"

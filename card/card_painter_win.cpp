@@ -5,8 +5,8 @@
 #include <string>
 
 #include "card/card_scale.h"
-#include "card/picture_scaling.h"
 #include "card/card_text.h"
+#include "card/picture_scaling.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/verse_texts.h"
@@ -24,7 +24,11 @@ constexpr int HIMETRIC_PER_INCH = 2540;
 // be made.
 struct PixelCanvas {
   PixelCanvas(HDC like, int cx, int cy) : width(cx), height(cy), dc(CreateCompatibleDC(like)) {
-    if (dc) bitmap = CreatePixelBitmap(dc.get(), width, height, &pixels);
+    if (!dc) {
+      ReportLastError("CreateCompatibleDC");
+      return;
+    }
+    bitmap = CreatePixelBitmap(dc.get(), width, height, &pixels);
     if (!bitmap) {
       ReportLastError("CreateDIBSection");
       return;

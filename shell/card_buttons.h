@@ -1,6 +1,6 @@
 #pragma once
-#include "resources/resource_ids.h"
 #include "core/platform_types.h"
+#include "resources/resource_ids.h"
 
 // The buttons as the card shows them, left to right: the order of Tab and of a screen reader.
 constexpr unsigned CARD_BUTTONS_LEFT_TO_RIGHT[] = {CMD_CONTEXT, CMD_NEXT_VERSE, CMD_GO_FORTH};
