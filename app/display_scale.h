@@ -14,4 +14,6 @@ int WindowDpi(HWND window);
 void ScaleCard(HWND window, int dpi, const RECT* suggested);
 // WM_DPICHANGED: the card moved to a display of another scale, or the scale changed.
 void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam);
+// WM_GETDPISCALEDSIZE: the card's outer size at the scale it is about to take.
+BOOL OnGetDpiScaledSize(HWND window, WPARAM wParam, LPARAM lParam);
 #endif

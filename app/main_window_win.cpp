@@ -53,6 +53,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_GETOBJECT: return OnGetObject(window, wParam, lParam);
     case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
+    case WM_GETDPISCALEDSIZE: return OnGetDpiScaledSize(window, wParam, lParam);
     case TRAY_CALLBACK_MESSAGE: OnTrayIconEvent(window, lParam); return 0;
     default:
       // A restarted task bar has forgotten the icon; it announces itself with this.

@@ -1,7 +1,6 @@
 #pragma once
-// Every position and size of the card, at 100 % (96 DPI), in client pixels; at other
-// scales the program multiplies them (card/card_scale.h). The program draws from these
-// rows; tools/pictures/card_layout.py reads this file, so the pictures' frame, panel and
+// Every position and size of the card, at 100 % (96 DPI), in client pixels, and the rules
+// that scale them (ScaledForDpi, CardFontHeight). The program draws from these rows; tools/pictures/card_layout.py reads this file, so the pictures' frame, panel and
 // heading follow the same numbers: move the panel here, rerun
 // tools/pictures/make_pictures.py and commit the pictures. Keep each row of the form
 // "constexpr TYPE NAME = VALUE;" with VALUE an integer expression or a brace list of them.
@@ -28,6 +27,9 @@ struct ButtonPlace {
   int left;
   int width;
 };
+
+// The scale the table is written at: 100 %.
+constexpr int CARD_BASE_DPI = 96;
 
 constexpr int FONT_WEIGHT_NORMAL = 400;
 constexpr int FONT_WEIGHT_BOLD = 700;
@@ -62,6 +64,10 @@ constexpr ButtonPlace GO_FORTH_BUTTON = {247, 85};
 // The holiday lines under the panel's heading, one line every HOLIDAY_LINE_SPACING.
 constexpr TextBlockLayout FIRST_HOLIDAY_BLOCK = {15, FONT_WEIGHT_BOLD, CARD_TEXT_LEFT, 430};
 constexpr int HOLIDAY_LINE_SPACING = 14;
+constexpr int HOLIDAY_LINES = 4;
+// The panel's heading, which the pictures carry painted in: its band starts here and ends at
+// the first holiday line (the font is the pictures', the row only places the band).
+constexpr TextBlockLayout PANEL_HEADING_BLOCK = {15, FONT_WEIGHT_BOLD, CARD_TEXT_LEFT, 410};
 
 // Drawn into the pictures. The washed-out motif behind the verse, reference and buttons:
 constexpr PictureBox MOTIF_BOX = {7, 11, 337, 398};
@@ -82,3 +88,60 @@ constexpr PictureBox FRAME_CORE[] = {
 };
 // The frame's lighter outer lip along the top and the left; the other edges have none.
 constexpr PictureBox FRAME_RIM[] = {{0, 0, 341, 1}, {0, 0, 0, 499}};
+
+// The card's texts in reading order; each holiday line is a block of its own.
+enum CardBlock {
+  CARD_VERSE,
+  CARD_REFERENCE,
+  CARD_ATTRIBUTION,
+  CARD_PANEL_HEADING,
+  CARD_FIRST_HOLIDAY,
+  CARD_BLOCKS = CARD_FIRST_HOLIDAY + HOLIDAY_LINES
+};
+
+constexpr TextBlockLayout CardLayout[CARD_FIRST_HOLIDAY + 1] = {
+    VERSE_BLOCK, REFERENCE_BLOCK, ATTRIBUTION_BLOCK, PANEL_HEADING_BLOCK, FIRST_HOLIDAY_BLOCK};
+
+// Holiday line `index` (0..3): the first line's font and left, moved down line by line.
+constexpr TextBlockLayout HolidayLineLayout(int index) {
+  return {FIRST_HOLIDAY_BLOCK.height, FIRST_HOLIDAY_BLOCK.weight, FIRST_HOLIDAY_BLOCK.left,
+          FIRST_HOLIDAY_BLOCK.top + HOLIDAY_LINE_SPACING * index};
+}
+
+// Any block of the card, holiday lines included.
+constexpr TextBlockLayout BlockLayout(int block) {
+  return block < CARD_FIRST_HOLIDAY ? CardLayout[block]
+                                    : HolidayLineLayout(block - CARD_FIRST_HOLIDAY);
+}
+
+// Where the band of `block` ends: at the next block's top, the attribution's at the buttons,
+// the last holiday line's one spacing down.
+constexpr int BlockBandBottom(int block) {
+  return block == CARD_ATTRIBUTION ? BUTTON_TOP
+         : block + 1 < CARD_BLOCKS ? BlockLayout(block + 1).top
+                                   : BlockLayout(block).top + HOLIDAY_LINE_SPACING;
+}
+
+// A length of the table at `dpi`, rounded to the nearest pixel with halves away from zero,
+// as MulDiv(value, dpi, 96) rounds.
+constexpr int ScaledForDpi(int value, int dpi) {
+  return static_cast<int>(
+      value < 0 ? -((-static_cast<long long>(value) * dpi + CARD_BASE_DPI / 2) / CARD_BASE_DPI)
+                : (static_cast<long long>(value) * dpi + CARD_BASE_DPI / 2) / CARD_BASE_DPI);
+}
+
+// The face's em and cell (ascent plus descent) in its design units: Arial's, which the
+// metric-compatible face standing in for it under Wine shares.
+constexpr int CARD_FACE_EM_UNITS = 2048;
+constexpr int CARD_FACE_CELL_UNITS = 2288;
+
+// The height CreateFont takes for `block` at `dpi`. At 100 % the table's cell height, as the
+// card has always been drawn; at other scales the em that cell gives, scaled and rounded
+// down, so the letters never grow faster than the boxes that hold them (a scaled, rounded
+// cell height gave the em up to 8 % more than the box).
+constexpr int CardFontHeight(const TextBlockLayout& block, int dpi) {
+  return dpi == CARD_BASE_DPI
+             ? block.height
+             : -((block.height * CARD_FACE_EM_UNITS + CARD_FACE_CELL_UNITS / 2) /
+                 CARD_FACE_CELL_UNITS * dpi / CARD_BASE_DPI);
+}

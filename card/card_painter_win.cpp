@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "card/card_scale.h"
-#include "card/card_text.h"
+#include "card/card_texts.h"
 #include "card/picture_scaling.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
-#include "content/verse_texts.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
@@ -43,8 +43,7 @@ struct PixelCanvas {
   std::uint32_t* pixels = nullptr;
 };
 
-// Wrapped into the rectangle from the block's left and top to the card's text edges.
-void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect) {
+void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UINT layout) {
   OwnedFont font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FF_SWISS | DEFAULT_PITCH, "Arial"));
@@ -56,14 +55,18 @@ void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect) {
   // on East Asian systems is double-byte and merges a curly quote with the next letter.
   // DT_NOPREFIX: an "&" in a verse or a holiday name is text, not a mnemonic marker.
   const std::wstring wide = WideFrom1252(text, static_cast<int>(std::strlen(text)));
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, layout | DT_NOPREFIX);
 }
 
-void DrawBlock(HDC dc, const char* text, const TextBlockLayout& layout, int dpi) {
-  const TextBlockLayout block = ScaledBlock(layout, dpi);
-  DrawTextIn(dc, text, block.height, block.weight,
-             {block.left, block.top, ScaledForDpi(CARD_TEXT_RIGHT, dpi),
-              ScaledForDpi(CARD_TEXT_BOTTOM, dpi)});
+// The painted texts of `texts` from `first` up to `end`.
+void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, int dpi) {
+  for (const CardText& text : texts) {
+    if (!text.painted || text.block < first || text.block >= end) continue;
+    const Rect rect = DrawingRect(text, dpi);
+    DrawTextIn(dc, text.text.c_str(), text.fontHeight, text.weight,
+               {rect.left, rect.top, rect.right, rect.bottom},
+               text.oneLine ? DT_SINGLELINE : DT_WORDBREAK);
+  }
 }
 
 }  // namespace
@@ -108,11 +111,10 @@ void DrawBackgroundPicture(HDC dc, HWND window) {
 }
 
 void DrawVerse(HDC dc, int dpi) {
-  DrawBlock(dc, appState.verseText, CardLayout[CARD_VERSE], dpi);
-  DrawBlock(dc, appState.verseReference, CardLayout[CARD_REFERENCE], dpi);
-  char attribution[ATTRIBUTION_CAPACITY];
-  CopyAttribution(appState.translationCode, STAND_IN_COLLECTIONS, attribution, sizeof attribution);
-  DrawBlock(dc, attribution, CardLayout[CARD_ATTRIBUTION], dpi);
+  DrawTexts(dc,
+            CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
+                      HolidayList{}, dpi),
+            CARD_VERSE, CARD_PANEL_HEADING, dpi);
 }
 
 void DrawHolidayLines(HDC dc, int dpi) {
@@ -121,14 +123,10 @@ void DrawHolidayLines(HDC dc, int dpi) {
 }
 
 void DrawHolidayList(HDC dc, const HolidayList& list, int dpi) {
-  const int count = list.count < HOLIDAY_SLOTS ? list.count : HOLIDAY_SLOTS;
-  char line[HOLIDAY_LINE_CAPACITY];
-  for (int i = 0; i < count; ++i) {
-    FormatHolidayLine(list.entries[i], line, sizeof line);
-    DrawBlock(dc, line, HolidayLineLayout(i), dpi);
-  }
+  DrawTexts(dc, CardTexts("", "", 0, list, dpi), CARD_FIRST_HOLIDAY, CARD_BLOCKS, dpi);
 }
 
 void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top) {
-  DrawTextIn(dc, text, height, weight, {left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM});
+  DrawTextIn(dc, text, height, weight, {left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM},
+             DT_WORDBREAK);
 }

@@ -3,12 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-TextBlockLayout HolidayLineLayout(int index) {
-  TextBlockLayout line = CardLayout[CARD_FIRST_HOLIDAY];
-  line.top += HOLIDAY_LINE_SPACING * index;
-  return line;
-}
-
 const char* CardAttribution(std::uint32_t code, CollectionSet standIns) {
   const TranslationEntry* entry = FindTranslation(code);
   if (entry == nullptr) return "";

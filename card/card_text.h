@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "card/card_layout.h"
 #include "content/holiday_calendar.h"
 #include "content/translation_table.h"
 
@@ -10,14 +9,6 @@
 constexpr std::size_t ATTRIBUTION_CAPACITY = 90;
 // One formatted holiday line; names have at most 27 characters.
 constexpr std::size_t HOLIDAY_LINE_CAPACITY = 255;
-
-enum CardBlock { CARD_VERSE, CARD_REFERENCE, CARD_ATTRIBUTION, CARD_FIRST_HOLIDAY, CARD_BLOCKS };
-
-constexpr TextBlockLayout CardLayout[CARD_BLOCKS] = {VERSE_BLOCK, REFERENCE_BLOCK,
-                                                     ATTRIBUTION_BLOCK, FIRST_HOLIDAY_BLOCK};
-
-// Holiday line `index` (0..3): the first line's font and left, moved down line by line.
-TextBlockLayout HolidayLineLayout(int index);
 
 // The card credits the text it shows: a collection that carries the World English Bible in
 // place of its translation's text is credited to that Bible, not to the translation.

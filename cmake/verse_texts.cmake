@@ -10,43 +10,59 @@ include(${CMAKE_CURRENT_LIST_DIR}/card_fonts.cmake)
 # The card's random generator draws 0 to 32,767: pairs past that many are never shown.
 set(QUILLANE_MOST_PAIRS 32768)
 
-# Sets `lines` to how many lines of the card the passage `line` (" xx" per byte) takes
-# in the verse font, broken at blanks as the card breaks it; a word wider than the card
-# takes a line of its own.
-function(quillane_passage_lines line lines)
+# Sets `lines` to how many lines of the card the passage `line` (" xx" per byte) takes at
+# the scale `dpi`, broken at blanks as the card breaks it; a word wider than the card is
+# broken between its characters, as DrawText breaks it.
+function(quillane_passage_lines line dpi lines)
+  set(widths ${QUILLANE_VERSE_WIDTHS_${dpi}})
+  set(room ${QUILLANE_TEXT_WIDTH_${dpi}})
   set(count 1)
   set(width 0)      # of the line so far, its trailing blanks left out
   set(pending 0)    # the blanks after it
-  set(word 0)
+  set(word "")      # the advances of the word's characters
+  set(word_width 0)
   string(APPEND line " 20")  # a blank ends the last word
   string(REGEX MATCHALL "[0-9a-f][0-9a-f]" bytes "${line}")
   foreach(byte IN LISTS bytes)
     math(EXPR code "0x${byte}")
-    list(GET QUILLANE_VERSE_WIDTHS ${code} advance)
+    list(GET widths ${code} advance)
     if(NOT byte STREQUAL "20")
-      math(EXPR word "${word} + ${advance}")
+      list(APPEND word ${advance})
+      math(EXPR word_width "${word_width} + ${advance}")
       continue()
     endif()
-    if(word GREATER 0)
-      math(EXPR wide "${width} + ${pending} + ${word}")
-      if(width GREATER 0 AND wide GREATER QUILLANE_CARD_TEXT_WIDTH)
+    if(word_width GREATER 0)
+      math(EXPR wide "${width} + ${pending} + ${word_width}")
+      if(width GREATER 0 AND wide GREATER room)
         math(EXPR count "${count} + 1")
-        set(wide ${word})
+        set(wide ${word_width})
+      endif()
+      if(wide GREATER room)
+        # On a line of its own and still too wide: as many characters a line as fit.
+        set(wide 0)
+        foreach(part IN LISTS word)
+          math(EXPR next "${wide} + ${part}")
+          if(wide GREATER 0 AND next GREATER room)
+            math(EXPR count "${count} + 1")
+            set(next ${part})
+          endif()
+          set(wide ${next})
+        endforeach()
       endif()
       set(width ${wide})
       set(pending 0)
-      set(word 0)
+      set(word "")
+      set(word_width 0)
     endif()
     math(EXPR pending "${pending} + ${advance}")
   endforeach()
   set(${lines} ${count} PARENT_SCOPE)
 endfunction()
 
-# Sets `fault` to "" for a reference line that the card shows on one line and the lookup
-# reads whole, or to what is wrong with it.
+# Sets `fault` to "" for a reference line that the card shows on one line at every scale
+# and the lookup reads whole, or to what is wrong with it.
 function(quillane_reference_fault line fault)
   set(text "")
-  set(width 0)
   string(REGEX MATCHALL "[0-9a-f][0-9a-f]" bytes "${line}")
   foreach(byte IN LISTS bytes)
     math(EXPR code "0x${byte}")
@@ -57,18 +73,26 @@ function(quillane_reference_fault line fault)
     endif()
     string(ASCII ${code} character)
     string(APPEND text "${character}")
-    list(GET QUILLANE_REFERENCE_WIDTHS ${code} advance)
-    math(EXPR width "${width} + ${advance}")
   endforeach()
   if(NOT text MATCHES "^[A-Za-z0-9]+( [A-Za-z0-9]+)* [0-9]+:[0-9]([0-9, -]*[0-9])?$")
     set(${fault} "\"${text}\" is no reference (book chapter:verses, the verses of digits, \
 ',', '-' and blanks)" PARENT_SCOPE)
-  elseif(width GREATER QUILLANE_CARD_TEXT_WIDTH)
-    set(${fault} "the reference is ${width} pixels wide; one line of the card holds \
-${QUILLANE_CARD_TEXT_WIDTH}" PARENT_SCOPE)
-  else()
-    set(${fault} "" PARENT_SCOPE)
+    return()
   endif()
+  foreach(dpi IN LISTS QUILLANE_CARD_SCALES)
+    set(width 0)
+    foreach(byte IN LISTS bytes)
+      math(EXPR code "0x${byte}")
+      list(GET QUILLANE_REFERENCE_WIDTHS_${dpi} ${code} advance)
+      math(EXPR width "${width} + ${advance}")
+    endforeach()
+    if(width GREATER QUILLANE_TEXT_WIDTH_${dpi})
+      set(${fault} "the reference is ${width} pixels wide at ${dpi} DPI; one line of the card \
+holds ${QUILLANE_TEXT_WIDTH_${dpi}}" PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${fault} "" PARENT_SCOPE)
 endfunction()
 
 # In quillane_check_verse_file: ends the check with "<where> <fault>" when `line` matches
@@ -104,10 +128,6 @@ function(quillane_check_verse_file file result)
 draws those after that many" PARENT_SCOPE)
     return()
   endif()
-  # The card draws the passage from its top down to the reference.
-  math(EXPR passage_lines
-       "(${QUILLANE_REFERENCE_TOP} - ${QUILLANE_VERSE_TOP}) / ${QUILLANE_VERSE_LINE_HEIGHT}")
-
   set(number 0)
   foreach(line IN LISTS lines)
     math(EXPR number "${number} + 1")
@@ -154,12 +174,15 @@ draws those after that many" PARENT_SCOPE)
           PARENT_SCOPE)
       return()
     endif()
-    quillane_passage_lines("${line}" taken)
-    if(taken GREATER passage_lines)
-      set(${result} "${where} the passage takes ${taken} lines of the card; \
-${passage_lines} fit above the reference" PARENT_SCOPE)
-      return()
-    endif()
+    # The card draws the passage from its top down to the reference, at every scale.
+    foreach(dpi IN LISTS QUILLANE_CARD_SCALES)
+      quillane_passage_lines("${line}" ${dpi} taken)
+      if(taken GREATER QUILLANE_PASSAGE_LINES_${dpi})
+        set(${result} "${where} the passage takes ${taken} lines of the card at ${dpi} DPI; \
+${QUILLANE_PASSAGE_LINES_${dpi}} fit above the reference" PARENT_SCOPE)
+        return()
+      endif()
+    endforeach()
   endforeach()
 
   math(EXPR odd "${count} % 2")

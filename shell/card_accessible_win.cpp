@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "card/card_reading.h"
-#include "card/card_text.h"
+#include "card/card_scale.h"
+#include "card/card_texts.h"
 #include "content/holiday_calendar.h"
 #include "core/app_state.h"
 #include "core/text_win.h"
@@ -92,6 +92,7 @@ class CardAccessible final : public IAccessible {
 
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     *parent = nullptr;
+    if (Gone()) return RPC_E_DISCONNECTED;
     const auto fromWindow = EntryAs<decltype(&AccessibleObjectFromWindow)>(
         AccessibilityEntry("AccessibleObjectFromWindow"));
     if (fromWindow == nullptr) return S_FALSE;
@@ -99,16 +100,19 @@ class CardAccessible final : public IAccessible {
                       reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    if (Gone()) return RPC_E_DISCONNECTED;
     *count = static_cast<LONG>(Parts().size());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
     *object = nullptr;  // every child is a simple element of this object
+    if (Gone()) return RPC_E_DISCONNECTED;
     Part part;
     return Find(child, &part) ? S_FALSE : E_INVALIDARG;
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     *name = nullptr;
+    if (Gone()) return RPC_E_DISCONNECTED;
     return Answer(
         child, [&] { *name = Bstr(appState.windowTitle); },
         [&](const Part& part) { *name = Bstr(part.name); });
@@ -121,6 +125,7 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     VariantInit(role);
+    if (Gone()) return RPC_E_DISCONNECTED;
     return Answer(
         child, [&] { *role = Int(ROLE_SYSTEM_CLIENT); },
         [&](const Part& part) {
@@ -129,14 +134,19 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     VariantInit(state);
+    if (Gone()) return RPC_E_DISCONNECTED;
     const HWND focus = GetFocus();
+    // A hidden card's texts and buttons are not on the screen, though its object answers.
+    const LONG shown = IsWindowVisible(card_) ? 0 : STATE_SYSTEM_INVISIBLE;
     return Answer(
         child,
-        [&] { *state = Int(STATE_SYSTEM_FOCUSABLE | (focus == card_ ? STATE_SYSTEM_FOCUSED : 0)); },
+        [&] {
+          *state = Int(shown | STATE_SYSTEM_FOCUSABLE | (focus == card_ ? STATE_SYSTEM_FOCUSED : 0));
+        },
         [&](const Part& part) {
-          *state = Int(!part.button ? STATE_SYSTEM_READONLY
-                                    : STATE_SYSTEM_FOCUSABLE |
-                                          (focus == part.window ? STATE_SYSTEM_FOCUSED : 0));
+          *state = Int(shown | (!part.button ? STATE_SYSTEM_READONLY
+                                             : STATE_SYSTEM_FOCUSABLE |
+                                                   (focus == part.window ? STATE_SYSTEM_FOCUSED : 0)));
         });
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
@@ -145,6 +155,7 @@ class CardAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) override {
     *file = nullptr;
     *topic = 0;
+    if (Gone()) return RPC_E_DISCONNECTED;
     return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
@@ -152,6 +163,7 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
     VariantInit(child);
+    if (Gone()) return RPC_E_DISCONNECTED;
     const HWND focus = GetFocus();
     if (focus == card_) *child = Int(CHILDID_SELF);
     const std::vector<Part> parts = Parts();
@@ -162,10 +174,12 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selected) override {
     VariantInit(selected);
+    if (Gone()) return RPC_E_DISCONNECTED;
     return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     *action = nullptr;
+    if (Gone()) return RPC_E_DISCONNECTED;
     Part part;
     if (IsSelf(child)) return S_FALSE;
     if (!Find(child, &part)) return E_INVALIDARG;
@@ -174,6 +188,7 @@ class CardAccessible final : public IAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+    if (Gone()) return RPC_E_DISCONNECTED;
     Part part;
     if (!Find(child, &part) || !part.button || flags != SELFLAG_TAKEFOCUS) {
       return DISP_E_MEMBERNOTFOUND;
@@ -183,6 +198,7 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) override {
+    if (Gone()) return RPC_E_DISCONNECTED;
     Part part{};
     if (IsSelf(child)) {
       GetClientRect(card_, &part.place);
@@ -198,6 +214,7 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
     VariantInit(end);
+    if (Gone()) return RPC_E_DISCONNECTED;
     const LONG count = static_cast<LONG>(Parts().size());
     LONG target = 0;
     if (IsSelf(start)) {
@@ -215,6 +232,7 @@ class CardAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
     VariantInit(child);
+    if (Gone()) return RPC_E_DISCONNECTED;
     POINT point{x, y};
     ScreenToClient(card_, &point);
     RECT client{};
@@ -228,6 +246,7 @@ class CardAccessible final : public IAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    if (Gone()) return RPC_E_DISCONNECTED;
     Part part;
     if (!Find(child, &part) || !part.button) return DISP_E_MEMBERNOTFOUND;
     // Posted: the reader's call returns before the card changes or hides.
@@ -243,14 +262,14 @@ class CardAccessible final : public IAccessible {
   std::vector<Part> Parts() const {
     HolidayList holidays{};
     FindNextHolidays(&holidays);
-    const std::vector<CardReadingText> texts = CardReadingOrder(
-        appState.verseText, appState.verseReference, appState.translationCode, holidays);
+    const std::vector<CardText> texts =
+        CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
+                  holidays, CardDpi(card_));
     std::vector<Part> parts;
-    std::transform(texts.begin(), texts.end(), std::back_inserter(parts),
-                   [](const CardReadingText& text) {
-                     return Part{false, text.text,
-                                 RECT{text.left, text.top, CARD_TEXT_RIGHT, text.bottom}, nullptr};
-                   });
+    std::transform(texts.begin(), texts.end(), std::back_inserter(parts), [](const CardText& text) {
+      return Part{false, text.text,
+                  RECT{text.box.left, text.box.top, text.box.right, text.box.bottom}, nullptr};
+    });
     for (unsigned id : CARD_BUTTONS_LEFT_TO_RIGHT) {
       const HWND button = GetDlgItem(card_, static_cast<int>(id));
       char name[TITLE_CAPACITY] = {};
@@ -262,6 +281,9 @@ class CardAccessible final : public IAccessible {
     }
     return parts;
   }
+
+  // Once the card's window is gone, a reader that kept the object is told so on every call.
+  bool Gone() const { return !IsWindow(card_); }
 
   static bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -292,6 +314,7 @@ class CardAccessible final : public IAccessible {
   // A property the card's parts do not have.
   HRESULT Nothing(const VARIANT& child, BSTR* text) const {
     *text = nullptr;
+    if (Gone()) return RPC_E_DISCONNECTED;
     Part part;
     return IsSelf(child) || Find(child, &part) ? S_FALSE : E_INVALIDARG;
   }

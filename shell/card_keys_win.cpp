@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "card/card_reading.h"
+#include "card/card_texts.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"

@@ -1,12 +1,6 @@
 #pragma once
 #include "core/platform_types.h"
-
-struct Rect {
-  int left;
-  int top;
-  int right;
-  int bottom;
-};
+#include "core/rect.h"
 
 struct WindowPlacement {
   int x;
@@ -30,8 +24,19 @@ inline WindowPlacement CenteredPlacement(const Rect& window, const Rect& desktop
   return {x, y, width, height};
 }
 
+// `placement` moved, not resized, into the work area `work`: a task bar covers no part of
+// it. Where it is larger, its top left edges win, so the caption stays within reach.
+inline WindowPlacement InsideWorkArea(WindowPlacement placement, const Rect& work) {
+  if (placement.x + placement.width > work.right) placement.x = work.right - placement.width;
+  if (placement.y + placement.height > work.bottom) placement.y = work.bottom - placement.height;
+  if (placement.x < work.left) placement.x = work.left;
+  if (placement.y < work.top) placement.y = work.top;
+  return placement;
+}
+
 #ifdef _WIN32
-// Moves `window` to CenteredPlacement on the desktop, without repainting. Always TRUE.
+// Moves `window` to CenteredPlacement on the desktop, then InsideWorkArea of the monitor it
+// is on, without repainting. Always TRUE.
 BOOL CenterWindow(HWND window);
 // Before the card shows itself: a minimised card is restored, and one left where no
 // monitor is any more (a laptop undocked) is centred again.

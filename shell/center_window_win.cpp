@@ -9,7 +9,16 @@ BOOL CenterWindow(HWND window) {
       CenteredPlacement({windowRect.left, windowRect.top, windowRect.right, windowRect.bottom},
                         {desktopRect.left, desktopRect.top, desktopRect.right, desktopRect.bottom},
                         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  MoveWindow(window, placement.x, placement.y, placement.width, placement.height, FALSE);
+  RECT placed{placement.x, placement.y, placement.x + placement.width,
+              placement.y + placement.height};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  WindowPlacement inside = placement;
+  if (GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    inside = InsideWorkArea(placement, {work.left, work.top, work.right, work.bottom});
+  }
+  MoveWindow(window, inside.x, inside.y, inside.width, inside.height, FALSE);
   return TRUE;
 }
 

@@ -37,12 +37,13 @@ set(PAIR "In the beginning God created.${CRLF}Genesis 1:1${CRLF}")
 # Six of these fill a line of the card, which shows eleven above the reference.
 string(REPEAT "word " 65 ELEVEN_LINES)
 string(REPEAT "W" 19 WIDEST_BOOK)
+string(REPEAT "x" 400 UNBROKEN)  # DrawText breaks it over 14 lines
 string(REPEAT "abc${CRLF}Job 1:1${CRLF}" 32769 MANY_PAIRS)
 
 # name | content | line of the fault, 0 for none | words of the message
 set(cases
     "good|${PAIR}${QUOTES}Let there be light.${QUOTES}${CRLF}Genesis 1:3|0|"
-    "good_line_end|${PAIR}${LONGEST}${CRLF}Psalm 119:89,90${CRLF}|0|"
+    "good_line_end|${PAIR}Text.${CRLF}Psalm 119:89,90${CRLF}|0|"
     "good_short_passage|abc${CRLF}John 11:35|0|"
     "lf_alone|${PAIR}Text.${LF}Genesis 1:3${CRLF}|3|without CR"
     "cr_alone|${PAIR}Text.${CR}Genesis 1:3${CRLF}|3|CR without LF"
@@ -55,6 +56,7 @@ set(cases
     "reference_too_wide|${PAIR}Text.${CRLF}${WIDEST_BOOK} 1:3${CRLF}|4|354 pixels wide"
     "reference_not_ascii|${PAIR}Text.${CRLF}Gen${E_ACUTE}sis 1:3${CRLF}|4|byte 0xe9"
     "passage_past_reference|${PAIR}${ELEVEN_LINES}word end.${CRLF}Genesis 1:3${CRLF}|3|12 lines"
+    "unbroken_run|${PAIR}${UNBROKEN}${CRLF}Genesis 1:3${CRLF}|3|14 lines of the card at 96"
     "utf8_two_bytes|${PAIR}Caf${UTF8_E_ACUTE}.${CRLF}Genesis 1:3${CRLF}|3|c3 a9 are UTF-8"
     "too_many_pairs|${MANY_PAIRS}|65537|more than 32768 pairs"
     "control|${PAIR}Some${TAB}text.${CRLF}Genesis 1:3${CRLF}|3|control byte 0x09"

@@ -36,6 +36,8 @@
 //                                   window of CLASS handled it (SendMessage)
 //   qdriver read CLASS               the first one's parts as a screen reader reads them
 //                                    (AccessibleObjectFromWindow): "role|name" a line, UTF-8
+//   qdriver hover X Y                what a screen reader finds at that point of the screen
+//                                    (AccessibleObjectFromPoint): "role|name", UTF-8
 //   qdriver focus CLASS              the control id that has the first one's keyboard focus
 //   qdriver name-change CLASS MS     waits for the first one's passage (child 1) to announce
 //                                    a new name (EVENT_OBJECT_NAMECHANGE); prints "ready" first
@@ -222,6 +224,24 @@ int ReadAccessible(HWND window) {
     VariantClear(&children[static_cast<std::size_t>(i)]);
   }
   card->Release();
+  CoUninitialize();
+  return 0;
+}
+
+int Hover(long x, long y) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  IAccessible* object = nullptr;
+  VARIANT child;
+  VariantInit(&child);
+  if (FAILED(AccessibleObjectFromPoint({x, y}, &object, &child))) return 1;
+  BSTR name = nullptr;
+  VARIANT role;
+  VariantInit(&role);
+  object->get_accName(child, &name);
+  object->get_accRole(child, &role);
+  std::printf("%s|%s\n", RoleName(role.vt == VT_I4 ? role.lVal : 0), Utf8(name).c_str());
+  SysFreeString(name);
+  object->Release();
   CoUninitialize();
   return 0;
 }
@@ -490,6 +510,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "read") return ReadAccessible(first());
+  if (command == "hover" && argc == 4) {
+    return Hover(static_cast<long>(Number(argv[2])), static_cast<long>(Number(argv[3])));
+  }
   if (command == "name-change" && argc == 4) return WaitForNameChange(first(), Number(argv[3]));
   if (command == "focus") {
     GUITHREADINFO thread{};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "card/card_text.h"
+#include "card/card_texts.h"
 #include "content/translation_table.h"
 #include "content/verse_texts.h"
 
@@ -217,9 +218,70 @@ TEST(CardLayout, BlocksFitThePictureLayout) {
     EXPECT_LE(line.top + line.height, CARD_TEXT_BOTTOM) << "line " << i;
   }
   for (int block = 0; block < CARD_BLOCKS; ++block) {
-    EXPECT_LT(CardLayout[block].left, CARD_TEXT_RIGHT) << "block " << block;
-    EXPECT_GT(CardLayout[block].height, 0) << "block " << block;
+    EXPECT_LT(BlockLayout(block).left, CARD_TEXT_RIGHT) << "block " << block;
+    EXPECT_GT(BlockLayout(block).height, 0) << "block " << block;
   }
+}
+
+// What the card shows, in reading order, each in its band at the card's scale: what is painted,
+// read aloud and located, and copied. The bands follow one another down the text column,
+// the buttons' row between the attribution and the heading.
+TEST(CardTexts, ReadingOrderAndBandsAtEachScale) {
+  HolidayList holidays{};
+  holidays.count = 2;
+  holidays.entries[0] = Entry(12, 25, "Christmas Day", 1);
+  holidays.entries[1] = Entry(1, 6, "Twelfth Night (Epiphany)", 13);
+  struct Case {
+    int dpi;
+    Rect reference, secondHoliday;
+    int verseFont;
+  };
+  const Case cases[] = {{96, {13, 295, 336, 320}, {10, 444, 336, 458}, 24},
+                        {144, {20, 443, 504, 480}, {15, 666, 504, 687}, -31}};
+  for (const Case& c : cases) {
+    const std::vector<CardText> texts =
+        CardTexts("In the beginning.\r", "Genesis 1:1\r", 1002, holidays, c.dpi);
+    std::vector<std::string> read;
+    for (const CardText& text : texts) read.push_back(text.text);
+    EXPECT_EQ((std::vector<std::string>{"In the beginning.", "Genesis 1:1",
+                                        "*Taken from the King James Version", "Upcoming Events:",
+                                        "12/25  Christmas Day (tomorrow)",
+                                        "01/06  Twelfth Night (Epiphany) (in 13 days)"}),
+              read);
+    const auto same = [](const Rect& a, const Rect& b) {
+      return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+    EXPECT_TRUE(same(c.reference, texts[CARD_REFERENCE].box)) << c.dpi;
+    EXPECT_TRUE(same(c.secondHoliday, texts[CARD_FIRST_HOLIDAY + 1].box)) << c.dpi;
+    EXPECT_EQ(c.verseFont, texts[CARD_VERSE].fontHeight) << c.dpi;
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+      EXPECT_EQ(i == CARD_PANEL_HEADING ? ScaledForDpi(BUTTON_TOP, c.dpi) : texts[i].box.top,
+                texts[i - 1].box.bottom)
+          << c.dpi << ", text " << i;
+      EXPECT_EQ(texts[i].block >= CARD_FIRST_HOLIDAY, texts[i].oneLine) << c.dpi << ", " << i;
+      EXPECT_EQ(texts[i].block != CARD_PANEL_HEADING, texts[i].painted) << c.dpi << ", " << i;
+    }
+    EXPECT_EQ(ScaledForDpi(CARD_TEXT_BOTTOM, c.dpi), DrawingRect(texts[CARD_VERSE], c.dpi).bottom);
+  }
+  EXPECT_EQ("In the beginning.\r\nGenesis 1:1\r\n*Taken from the King James Version",
+            CardCopyText("In the beginning.\r", "Genesis 1:1\r", 1002));
+}
+
+// Scaled fonts are asked for by em, rounded down, so the letters grow no faster than their
+// boxes; 100 % keeps the table's cell heights.
+TEST(CardFontHeight, EmNeverOutgrowsTheScale) {
+  for (int dpi = CARD_BASE_DPI + 1; dpi <= 2 * 192; ++dpi) {
+    for (int block = 0; block < CARD_BLOCKS; ++block) {
+      const TextBlockLayout layout = BlockLayout(block);
+      const int em100 = -CardFontHeight(layout, 2 * CARD_BASE_DPI) / 2;
+      EXPECT_LE(-CardFontHeight(layout, dpi) * CARD_BASE_DPI, em100 * dpi) << dpi << " " << block;
+      EXPECT_GT((-CardFontHeight(layout, dpi) + 1) * CARD_BASE_DPI, em100 * dpi)
+          << dpi << " " << block;
+    }
+  }
+  EXPECT_EQ(24, CardFontHeight(VERSE_BLOCK, CARD_BASE_DPI));
+  EXPECT_EQ(-21 * 2, CardFontHeight(VERSE_BLOCK, 192));  // Arial's em in a 24-pixel cell
+  EXPECT_EQ(-13 * 2, CardFontHeight(FIRST_HOLIDAY_BLOCK, 192));
 }
 
 namespace {

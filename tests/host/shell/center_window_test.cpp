@@ -46,3 +46,27 @@ TEST(CenteredPlacement, CentresAndKeepsOnScreen) {
     EXPECT_EQ(c.expected.height, p.height) << c.what;
   }
 }
+
+// A card of 430 x 668 centred on a 1366 x 768 screen, with a 60-pixel task bar at each edge.
+TEST(InsideWorkArea, MovesTheCardOffEachTaskBar) {
+  struct Case {
+    const char* bar;
+    Rect work;
+    int x, y;
+  };
+  const WindowPlacement centred{468, 50, 430, 668};
+  const Case cases[] = {
+      {"bottom", {0, 0, 1366, 708}, 468, 40},  {"top", {0, 60, 1366, 768}, 468, 60},
+      {"left", {60, 0, 1366, 768}, 468, 50},   {"right", {0, 0, 1306, 768}, 468, 50},
+      {"none", {0, 0, 1366, 768}, 468, 50},
+  };
+  for (const Case& c : cases) {
+    const WindowPlacement p = InsideWorkArea(centred, c.work);
+    EXPECT_EQ(c.x, p.x) << c.bar;
+    EXPECT_EQ(c.y, p.y) << c.bar;
+    EXPECT_EQ(430, p.width) << c.bar;
+  }
+  // Taller than the work area: the caption stays reachable under a top bar.
+  EXPECT_EQ(60, InsideWorkArea({0, 0, 430, 800}, {0, 60, 1366, 768}).y);
+  EXPECT_EQ(60, InsideWorkArea({-20, 0, 430, 668}, {60, 0, 1366, 768}).x);
+}

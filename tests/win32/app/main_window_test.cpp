@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstring>
 #include <string>
@@ -9,6 +10,8 @@
 
 #include "app/daily_timer.h"
 #include "card/card_painter.h"
+#include "card/card_texts.h"
+#include "content/holiday_calendar.h"
 #include "tests/win32/card/card_painter_canvas.h"
 #include "resources/resource_ids.h"
 #include "app/main_window.h"
@@ -398,21 +401,21 @@ TEST_F(MainWindow, TakesTheScaleOfItsDisplay) {
        {342, 500}},
       {120,
        {430, 638},
-       30,
+       -26,
        {19, 453, 125, 492},
        {184, 453, 242, 492},
        {309, 453, 415, 492},
        {428, 625}},
       {144,
        {516, 765},
-       36,
+       -31,
        {23, 543, 151, 590},
        {221, 543, 290, 590},
        {371, 543, 499, 590},
        {513, 750}},
       {192,
        {688, 1020},
-       48,
+       -42,
        {30, 724, 200, 786},
        {294, 724, 386, 786},
        {494, 724, 664, 786},
@@ -476,5 +479,84 @@ TEST_F(MainWindow, TakesTheScaleOfItsDisplay) {
     EXPECT_EQ(UNTOUCHED, painted.At(0, c.picture.cy)) << c.dpi;
   }
   DestroyWindow(card);
+  NextRow();
+}
+
+// The screen reader's object at 100 % and 150 %: each text and button where the card draws
+// it, found again by a hit test at its centre, navigation ending at both ends; a hidden card's
+// object says so, and one kept after the window is gone answers that it is disconnected.
+TEST_F(MainWindow, ScreenReaderFindsEachPartWhereItIsDrawn) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  const auto id = [](LONG value) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = value;
+    return child;
+  };
+  IAccessible* object = nullptr;
+  for (int dpi : {96, 144}) {
+    SetWindowPos(card, nullptr, 0, 0, 1024, 800, SWP_NOZORDER | SWP_NOMOVE);
+    SetCardDpi(card, dpi);
+    PlaceCardButtons(card);
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(card, static_cast<DWORD>(OBJID_CLIENT),
+                                               __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&object)));
+    HolidayList holidays{};
+    FindNextHolidays(&holidays);
+    std::vector<RECT> drawn;
+    for (const CardText& text :
+         CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
+                   holidays, dpi)) {
+      RECT box{text.box.left, text.box.top, text.box.right, text.box.bottom};
+      MapWindowPoints(card, nullptr, reinterpret_cast<POINT*>(&box), 2);
+      drawn.push_back(box);
+    }
+    for (unsigned button : CARD_BUTTONS_LEFT_TO_RIGHT) {
+      drawn.emplace_back();
+      GetWindowRect(GetDlgItem(card, static_cast<int>(button)), &drawn.back());
+    }
+    LONG count = 0;
+    object->get_accChildCount(&count);
+    ASSERT_EQ(static_cast<LONG>(drawn.size()), count) << dpi;
+    RECT client{};
+    GetClientRect(card, &client);
+    MapWindowPoints(card, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (LONG i = 1; i <= count; ++i) {
+      const RECT& want = drawn[static_cast<std::size_t>(i - 1)];
+      LONG left = 0, top = 0, width = 0, height = 0;
+      EXPECT_EQ(S_OK, object->accLocation(&left, &top, &width, &height, id(i)));
+      const RECT seen{left, top, left + width, top + height};
+      EXPECT_TRUE(EqualRect(&want, &seen)) << dpi << " DPI, child " << i << ": " << top << " for "
+                                           << want.top;
+      const POINT centre{(want.left + want.right) / 2, (want.top + want.bottom) / 2};
+      if (!PtInRect(&client, centre)) continue;  // below this desktop's largest window
+      VARIANT hit;
+      EXPECT_EQ(S_OK, object->accHitTest(centre.x, centre.y, &hit));
+      EXPECT_EQ(i, hit.lVal) << dpi << " DPI, child " << i;
+    }
+    VARIANT end;
+    EXPECT_EQ(S_FALSE, object->accNavigate(NAVDIR_PREVIOUS, id(1), &end));
+    EXPECT_EQ(S_FALSE, object->accNavigate(NAVDIR_NEXT, id(count), &end));
+    EXPECT_EQ(S_OK, object->accNavigate(NAVDIR_LASTCHILD, id(CHILDID_SELF), &end));
+    EXPECT_EQ(count, end.lVal);
+    if (dpi == 96) object->Release();
+  }
+  VARIANT state;
+  for (bool shown : {true, false}) {
+    ShowWindow(card, shown ? SW_SHOW : SW_HIDE);
+    for (LONG child : {static_cast<LONG>(CHILDID_SELF), 1L, 8L}) {
+      EXPECT_EQ(S_OK, object->get_accState(id(child), &state));
+      EXPECT_EQ(!shown, (state.lVal & STATE_SYSTEM_INVISIBLE) != 0) << shown << " " << child;
+    }
+  }
+  DestroyWindow(card);
+  BSTR name = nullptr;
+  EXPECT_EQ(RPC_E_DISCONNECTED, object->get_accName(id(1), &name));
+  EXPECT_EQ(RPC_E_DISCONNECTED, object->get_accState(id(CHILDID_SELF), &state));
+  object->Release();
+  CoUninitialize();
   NextRow();
 }

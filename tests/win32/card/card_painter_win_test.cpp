@@ -4,17 +4,21 @@
 
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "card/card_painter.h"
 #include "card/card_text.h"
+#include "card/card_texts.h"
 #include "tests/win32/card/card_painter_canvas.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"
+#include "content/verse_collection.h"
 #include "core/app_state.h"
 #include "core/handles.h"
+#include "core/text_win.h"
 #include "tests/win32/import_patch.h"
 
 namespace {
@@ -389,6 +393,82 @@ TEST_F(CardPainter, DrawHolidayLinesListsTheHolidaysOfToday) {
   for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
     EXPECT_GT(HolidayInk(painted, i), 50) << "line " << i;
     EXPECT_GE(holidayList.entries[i].daysUntil, 0) << "line " << i;
+  }
+}
+
+// How much room `text` takes drawn as the card draws it, measured with the real fonts.
+SIZE Measured(const CardText& text) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HFONT font = CreateFontA(text.fontHeight, 0, 0, 0, text.weight, FALSE, FALSE, FALSE,
+                                 ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
+  const HGDIOBJ previous = SelectObject(dc, font);
+  const std::wstring wide = WideFrom1252(text.text.c_str());
+  RECT rect{0, 0, text.box.right - text.box.left, 0};
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect,
+            DT_CALCRECT | DT_NOPREFIX | (text.oneLine ? DT_SINGLELINE : DT_WORDBREAK));
+  SelectObject(dc, previous);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return {rect.right, rect.bottom};
+}
+
+// A holiday line on one line within its width; a wrapped text within its band's height,
+// so a passage ends above the reference and a reference takes one line.
+::testing::AssertionResult Fits(const CardText& text, int dpi) {
+  const SIZE size = Measured(text);
+  if (text.oneLine ? size.cx <= text.box.right - text.box.left
+                   : size.cy <= text.box.bottom - text.box.top) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << dpi << " DPI: " << size.cx << " x " << size.cy
+                                       << " for \"" << text.text << "\"";
+}
+
+// What fits at 100 % fits at every scale: each holiday line the calendar can give (every
+// name, the widest count) on one line in its band, and each passage of the shipped
+// collections above its reference, the reference on one line.
+TEST_F(CardPainter, EveryTextFitsItsBoxAtEveryScale) {
+  const std::vector<unsigned char> calendar = Calendar();
+  ASSERT_FALSE(calendar.empty());
+  HolidayList holidays{};
+  holidays.count = HOLIDAY_SLOTS;
+  std::set<std::string> names;
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < calendar.size(); ++i) {
+    if (calendar[i] != '\n') continue;
+    // month|day|year|name|description: the name is the field before the last.
+    const std::string line(calendar.begin() + lineStart, calendar.begin() + i);
+    lineStart = i + 1;
+    const std::size_t last = line.rfind('|');
+    const std::size_t name = line.rfind('|', last - 1) + 1;
+    names.insert(line.substr(name, last - name));
+  }
+  ASSERT_GE(names.size(), 20u);
+  for (int dpi : {96, 120, 144, 168, 192}) {
+    for (const std::string& name : names) {
+      for (int k = 0; k < HOLIDAY_SLOTS; ++k) {
+        holidays.entries[k] = {12, 28, 2009, k == 0 ? 1 : 100, {}, {}};
+        name.copy(holidays.entries[k].name, name.size());
+      }
+      for (const CardText& text : CardTexts("", "", 0, holidays, dpi)) {
+        if (text.oneLine) {
+          EXPECT_TRUE(Fits(text, dpi));
+        }
+      }
+    }
+    for (int id = 140; id <= 152; ++id) {
+      ByteView collection{};
+      ASSERT_TRUE(FindResourceBytes(id, "VERSES", &collection)) << id;
+      const int pairs = CountVersePairs(collection);
+      for (int pair = 0; pair < pairs; ++pair) {
+        char verse[VERSE_CAPACITY];
+        char reference[VERSE_CAPACITY];
+        FetchVersePair(collection, pair, verse, sizeof verse, reference, sizeof reference);
+        const std::vector<CardText> texts = CardTexts(verse, reference, 0, HolidayList{}, dpi);
+        EXPECT_TRUE(Fits(texts[CARD_VERSE], dpi) && Fits(texts[CARD_REFERENCE], dpi)) << id;
+      }
+    }
   }
 }
 
