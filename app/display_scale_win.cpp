@@ -41,9 +41,9 @@ SIZE FrameSize(HWND window, int dpi) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
   const BOOL menu = GetMenu(window) != nullptr;
-  const BOOL adjusted = adjustForDpi != nullptr ? adjustForDpi(&rect, style, menu, exStyle,
-                                                               static_cast<UINT>(dpi))
-                                                : AdjustWindowRectEx(&rect, style, menu, exStyle);
+  const BOOL adjusted = adjustForDpi != nullptr
+                            ? adjustForDpi(&rect, style, menu, exStyle, static_cast<UINT>(dpi))
+                            : AdjustWindowRectEx(&rect, style, menu, exStyle);
   if (!adjusted) ReportLastError("AdjustWindowRectEx");
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -98,8 +98,9 @@ CardSize CardSizeAt(HWND window, int dpi, int frameDpi, const RECT& placed) {
   const RECT& work = monitor.rcWork;
   const int cardDpi =
       FittingDpi(dpi, work.right - work.left - frame.cx, work.bottom - work.top - frame.cy);
-  return {cardDpi, {ScaledForDpi(CARD_CLIENT_WIDTH, cardDpi) + frame.cx,
-                    ScaledForDpi(CARD_CLIENT_HEIGHT, cardDpi) + frame.cy}};
+  return {cardDpi,
+          {ScaledForDpi(CARD_CLIENT_WIDTH, cardDpi) + frame.cx,
+           ScaledForDpi(CARD_CLIENT_HEIGHT, cardDpi) + frame.cy}};
 }
 
 }  // namespace

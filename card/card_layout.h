@@ -1,9 +1,10 @@
 #pragma once
 // Every position and size of the card, at 100 % (96 DPI), in client pixels, and the rules
-// that scale them (ScaledForDpi, CardFontHeight). The program draws from these rows; tools/pictures/card_layout.py reads this file, so the pictures' frame, panel and
-// heading follow the same numbers: move the panel here, rerun
-// tools/pictures/make_pictures.py and commit the pictures. Keep each row of the form
-// "constexpr TYPE NAME = VALUE;" with VALUE an integer expression or a brace list of them.
+// that scale them (ScaledForDpi, CardFontHeight). The program draws from these rows;
+// tools/pictures/card_layout.py reads this file, so the pictures' frame, panel and heading follow
+// the same numbers: move the panel here, rerun tools/pictures/make_pictures.py and commit the
+// pictures. Keep each row of the form "constexpr TYPE NAME = VALUE;" with VALUE an integer
+// expression or a brace list of them.
 
 // A rectangle drawn into the pictures: left, top, right, bottom, all inclusive.
 struct PictureBox {
@@ -140,8 +141,7 @@ constexpr int CARD_FACE_CELL_UNITS = 2288;
 // down, so the letters never grow faster than the boxes that hold them (a scaled, rounded
 // cell height gave the em up to 8 % more than the box).
 constexpr int CardFontHeight(const TextBlockLayout& block, int dpi) {
-  return dpi == CARD_BASE_DPI
-             ? block.height
-             : -((block.height * CARD_FACE_EM_UNITS + CARD_FACE_CELL_UNITS / 2) /
-                 CARD_FACE_CELL_UNITS * dpi / CARD_BASE_DPI);
+  return dpi == CARD_BASE_DPI ? block.height
+                              : -((block.height * CARD_FACE_EM_UNITS + CARD_FACE_CELL_UNITS / 2) /
+                                  CARD_FACE_CELL_UNITS * dpi / CARD_BASE_DPI);
 }

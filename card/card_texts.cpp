@@ -1,6 +1,7 @@
 #include "card/card_texts.h"
 
 #include <cstring>
+#include <utility>
 
 #include "card/card_text.h"
 #include "content/verse_texts.h"
@@ -20,7 +21,12 @@ CardText Placed(CardBlock block, std::string text, int dpi) {
   const Rect box{ScaledForDpi(layout.left, dpi), ScaledForDpi(layout.top, dpi),
                  ScaledForDpi(CARD_TEXT_RIGHT, dpi), ScaledForDpi(BlockBandBottom(block), dpi)};
   const bool holiday = block >= CARD_FIRST_HOLIDAY;
-  return {block,  std::move(text), box, CardFontHeight(layout, dpi), layout.weight, holiday,
+  return {block,
+          std::move(text),
+          box,
+          CardFontHeight(layout, dpi),
+          layout.weight,
+          holiday,
           block != CARD_PANEL_HEADING};
 }
 

@@ -5,6 +5,7 @@
 
 #include "card/card_layout.h"
 #include "content/holiday_calendar.h"
+#include "core/platform_types.h"
 #include "core/rect.h"
 
 // The heading of the holiday panel, which the background pictures carry painted in.
@@ -13,7 +14,7 @@ constexpr char PANEL_HEADING[] = "Upcoming Events:";
 // One text the card shows, at the card's scale: what the painter draws, a screen reader
 // reads and locates, and copy takes.
 struct CardText {
-  CardBlock block;  // a holiday line i is CARD_FIRST_HOLIDAY + i
+  CardBlock block;   // a holiday line i is CARD_FIRST_HOLIDAY + i
   std::string text;  // without the line end the collection left on it
   // The band of the client area the text occupies; a wrapped text breaks at its right edge.
   Rect box;
@@ -36,3 +37,8 @@ Rect DrawingRect(const CardText& text, int dpi);
 
 // What Ctrl+C copies: passage, reference and attribution line, one to a line (CR LF).
 std::string CardCopyText(const char* verse, const char* reference, std::uint32_t translationCode);
+
+#ifdef _WIN32
+// CardTexts of the card in the program's state, with the holidays ahead at this moment.
+std::vector<CardText> CardTextsNow(int dpi);
+#endif

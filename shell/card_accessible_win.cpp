@@ -9,7 +9,6 @@
 
 #include "card/card_scale.h"
 #include "card/card_texts.h"
-#include "content/holiday_calendar.h"
 #include "core/app_state.h"
 #include "core/text_win.h"
 #include "shell/card_buttons.h"
@@ -141,12 +140,14 @@ class CardAccessible final : public IAccessible {
     return Answer(
         child,
         [&] {
-          *state = Int(shown | STATE_SYSTEM_FOCUSABLE | (focus == card_ ? STATE_SYSTEM_FOCUSED : 0));
+          *state =
+              Int(shown | STATE_SYSTEM_FOCUSABLE | (focus == card_ ? STATE_SYSTEM_FOCUSED : 0));
         },
         [&](const Part& part) {
-          *state = Int(shown | (!part.button ? STATE_SYSTEM_READONLY
-                                             : STATE_SYSTEM_FOCUSABLE |
-                                                   (focus == part.window ? STATE_SYSTEM_FOCUSED : 0)));
+          *state =
+              Int(shown | (!part.button ? STATE_SYSTEM_READONLY
+                                        : STATE_SYSTEM_FOCUSABLE |
+                                              (focus == part.window ? STATE_SYSTEM_FOCUSED : 0)));
         });
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
@@ -260,11 +261,7 @@ class CardAccessible final : public IAccessible {
  private:
   // Read afresh at every call, as the painter does: the verse and the day counts change.
   std::vector<Part> Parts() const {
-    HolidayList holidays{};
-    FindNextHolidays(&holidays);
-    const std::vector<CardText> texts =
-        CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
-                  holidays, CardDpi(card_));
+    const std::vector<CardText> texts = CardTextsNow(CardDpi(card_));
     std::vector<Part> parts;
     std::transform(texts.begin(), texts.end(), std::back_inserter(parts), [](const CardText& text) {
       return Part{false, text.text,

@@ -3,8 +3,8 @@
 // made as the card makes them at that scale, the width of the text column and the lines the
 // passage has above the reference, for the check of supplied verse texts. Run it under Wine
 // (its Arial is metric-compatible with Windows') or Windows:
-//   x86_64-w64-mingw32-g++-posix -I. -static -o measure.exe tools/card_fonts/measure_card_fonts.cpp -lgdi32
-//   wine measure.exe | tr -d '\r' >cmake/card_fonts.cmake
+//   x86_64-w64-mingw32-g++-posix -I. -static -o measure.exe tools/card_fonts/measure_card_fonts.cpp
+//   -lgdi32 wine measure.exe | tr -d '\r' >cmake/card_fonts.cmake
 #include <windows.h>
 
 #include <cstdio>
@@ -53,10 +53,10 @@ int main() {
   for (int dpi : SCALES) {
     const int lineHeight = PrintWidths(dc, "VERSE", VERSE_BLOCK, dpi);
     PrintWidths(dc, "REFERENCE", REFERENCE_BLOCK, dpi);
-    std::printf("set(QUILLANE_TEXT_WIDTH_%d %d)\nset(QUILLANE_PASSAGE_LINES_%d %d)\n", dpi,
-                ScaledForDpi(CARD_TEXT_RIGHT, dpi) - ScaledForDpi(VERSE_BLOCK.left, dpi), dpi,
-                (ScaledForDpi(REFERENCE_BLOCK.top, dpi) - ScaledForDpi(VERSE_BLOCK.top, dpi)) /
-                    lineHeight);
+    std::printf(
+        "set(QUILLANE_TEXT_WIDTH_%d %d)\nset(QUILLANE_PASSAGE_LINES_%d %d)\n", dpi,
+        ScaledForDpi(CARD_TEXT_RIGHT, dpi) - ScaledForDpi(VERSE_BLOCK.left, dpi), dpi,
+        (ScaledForDpi(REFERENCE_BLOCK.top, dpi) - ScaledForDpi(VERSE_BLOCK.top, dpi)) / lineHeight);
   }
   DeleteDC(dc);
   return 0;

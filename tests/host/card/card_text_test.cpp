@@ -244,8 +244,8 @@ TEST(CardTexts, ReadingOrderAndBandsAtEachScale) {
     std::vector<std::string> read;
     for (const CardText& text : texts) read.push_back(text.text);
     EXPECT_EQ((std::vector<std::string>{"In the beginning.", "Genesis 1:1",
-                                        "*Taken from the King James Version", "Upcoming Events:",
-                                        "12/25  Christmas Day (tomorrow)",
+                                        "*Taken from the King James Version",
+                                        "Upcoming Events:", "12/25  Christmas Day (tomorrow)",
                                         "01/06  Twelfth Night (Epiphany) (in 13 days)"}),
               read);
     const auto same = [](const Rect& a, const Rect& b) {

@@ -56,8 +56,8 @@ TEST(InsideWorkArea, MovesTheCardOffEachTaskBar) {
   };
   const WindowPlacement centred{468, 50, 430, 668};
   const Case cases[] = {
-      {"bottom", {0, 0, 1366, 708}, 468, 40},  {"top", {0, 60, 1366, 768}, 468, 60},
-      {"left", {60, 0, 1366, 768}, 468, 50},   {"right", {0, 0, 1306, 768}, 468, 50},
+      {"bottom", {0, 0, 1366, 708}, 468, 40}, {"top", {0, 60, 1366, 768}, 468, 60},
+      {"left", {60, 0, 1366, 768}, 468, 50},  {"right", {0, 0, 1306, 768}, 468, 50},
       {"none", {0, 0, 1366, 768}, 468, 50},
   };
   for (const Case& c : cases) {

@@ -501,15 +501,14 @@ TEST_F(MainWindow, ScreenReaderFindsEachPartWhereItIsDrawn) {
     SetWindowPos(card, nullptr, 0, 0, 1024, 800, SWP_NOZORDER | SWP_NOMOVE);
     SetCardDpi(card, dpi);
     PlaceCardButtons(card);
-    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(card, static_cast<DWORD>(OBJID_CLIENT),
-                                               __uuidof(IAccessible),
-                                               reinterpret_cast<void**>(&object)));
+    ASSERT_EQ(S_OK,
+              AccessibleObjectFromWindow(card, static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&object)));
     HolidayList holidays{};
     FindNextHolidays(&holidays);
     std::vector<RECT> drawn;
-    for (const CardText& text :
-         CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
-                   holidays, dpi)) {
+    for (const CardText& text : CardTexts(appState.verseText, appState.verseReference,
+                                          appState.translationCode, holidays, dpi)) {
       RECT box{text.box.left, text.box.top, text.box.right, text.box.bottom};
       MapWindowPoints(card, nullptr, reinterpret_cast<POINT*>(&box), 2);
       drawn.push_back(box);
@@ -529,8 +528,8 @@ TEST_F(MainWindow, ScreenReaderFindsEachPartWhereItIsDrawn) {
       LONG left = 0, top = 0, width = 0, height = 0;
       EXPECT_EQ(S_OK, object->accLocation(&left, &top, &width, &height, id(i)));
       const RECT seen{left, top, left + width, top + height};
-      EXPECT_TRUE(EqualRect(&want, &seen)) << dpi << " DPI, child " << i << ": " << top << " for "
-                                           << want.top;
+      EXPECT_TRUE(EqualRect(&want, &seen))
+          << dpi << " DPI, child " << i << ": " << top << " for " << want.top;
       const POINT centre{(want.left + want.right) / 2, (want.top + want.bottom) / 2};
       if (!PtInRect(&client, centre)) continue;  // below this desktop's largest window
       VARIANT hit;

@@ -421,8 +421,8 @@ SIZE Measured(const CardText& text) {
                    : size.cy <= text.box.bottom - text.box.top) {
     return ::testing::AssertionSuccess();
   }
-  return ::testing::AssertionFailure() << dpi << " DPI: " << size.cx << " x " << size.cy
-                                       << " for \"" << text.text << "\"";
+  return ::testing::AssertionFailure()
+         << dpi << " DPI: " << size.cx << " x " << size.cy << " for \"" << text.text << "\"";
 }
 
 // What fits at 100 % fits at every scale: each holiday line the calendar can give (every
