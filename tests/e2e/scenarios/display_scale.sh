@@ -54,8 +54,9 @@ outside = {image.getpixel((x, y)) for x in range(513, 516) for y in range(765)}
 outside |= {image.getpixel((x, y)) for x in range(516) for y in range(750, 765)}
 gray = image.convert("L")
 # The verse block: from its top (21) to above the reference (443), inside the frame.
-rows = [sum(1 for x in range(24, 490) if gray.getpixel((x, y)) < 80) > 2 for y in range(21, 443)]
-tops = [y for y in range(1, len(rows)) if rows[y] and not rows[y - 1]]
+rows = [sum(1 for x in range(24, 490) if gray.getpixel((x, y)) < 80) for y in range(21, 443)]
+# A line's top: ink after blank rows (a descender's faint tail is not a new line).
+tops = [y for y in range(3, len(rows)) if rows[y] > 2 and not any(rows[y - 3:y])]
 gaps = sorted(b - a for a, b in zip(tops, tops[1:]) if b - a > 20)
 print("whole" if inside and outside == {white} else "cut", gaps[len(gaps) // 2] if gaps else 0)
 EOF
