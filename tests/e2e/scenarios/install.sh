@@ -6,7 +6,8 @@
 # while the program runs; then the interactive way, the mode chosen on its page: the
 # finish page starts the program, and the uninstaller removes the settings when the user
 # says so. Then upgrades from an earlier release: over an install for everyone, over a
-# per-user one, with two copies running, and with the program held open.
+# per-user one, with two copies running, with a copy slow to leave and with the program
+# held open.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 # The variant under test: x86, the shipped one, for the 32-bit program (its folder and
@@ -22,12 +23,14 @@ setup="$PWD/installer/Quillane Setup $arch.exe"
 version=$(sed -n 's/^project(Quillane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
   "$QUILLANE_SOURCE_DIR/CMakeLists.txt")
 SETUP_PID=
+GIVEN_FOLDER='C:\Apps\Quillane'
 IFS='|' read -r LOCAL_APPDATA APPDATA <<<"$(wine cmd /c 'echo %LOCALAPPDATA%^|%APPDATA%' | tr -d '\r')"
 
 # "C:\..." as a path in this prefix.
 unix_path() { local rest=${1#?:\\}; echo "$WINEPREFIX/drive_c/${rest//\\//}"; }
 
-# The places of an install for MODE: "user", the current user, or "all", everyone.
+# The places of an install for MODE: "user", the current user, or "all", everyone (in
+# GIVEN_DIR, given with /D=, where that is set).
 use_mode() {
   MODE=$1
   if [ "$MODE" = user ]; then
@@ -36,9 +39,9 @@ use_mode() {
     SWITCHES=()
     shortcut="$(unix_path "$APPDATA")/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
   else
-    INSTALL_DIR=$ALL_USERS_DIR
+    INSTALL_DIR=${GIVEN_DIR:-$ALL_USERS_DIR}
     ROOT=HKLM
-    SWITCHES=(/AllUsers)
+    SWITCHES=(/AllUsers ${GIVEN_DIR:+"/D=$GIVEN_DIR"})
     shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
   fi
   INSTALLED_EXE="$INSTALL_DIR\\Quillane.exe"
@@ -80,6 +83,7 @@ remove_install() {
     rm -f "$shortcut"
     qd reg-delete $ROOT "$UNINSTALL_KEY" >/dev/null || true
   done
+  rm -rf "$(unix_path "$GIVEN_FOLDER")"
   clean_settings
 }
 trap remove_install EXIT
@@ -285,6 +289,10 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   wine "$setup" /S /AllUsers || fail "/S /AllUsers over a per-user install failed with $?"
   expect_exit 0
   expect_installed
+  # Autostart stays on: the Run value the closed card left names the new copy before the
+  # card started again leaves and writes it.
+  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" \
+    "Run value after the move to everyone"
   expect_started_again
 
   # With two copies of the earlier program running, both leave and the program is replaced.
@@ -311,9 +319,22 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   expect_installed
   expect_started_again
 
+  # A card whose window goes seconds before its process lets go of Quillane.exe: the
+  # install waits for the process.
+  cp "$QDRIVER" "$unix_dir/Quillane.exe"
+  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$INSTALLED_EXE" linger 3000 &
+  local lingering=$!
+  qd wait-visible QUILLANE 20000 >/dev/null || fail "no window of the card slow to leave"
+  wine "$setup" /S || fail "/S with a card slow to leave failed with $?"
+  wait "$lingering" || fail "the card slow to leave ended with $?"
+  expect_installed
+  expect_started_again
+
   # A program that cannot be replaced stops a silent install: it says so by its exit
-  # code, and the uninstall entry still tells the earlier version.
+  # code, the uninstall entry still tells the earlier version, and the card it closed
+  # runs again.
   wine "$old_setup" /S || fail "earlier release over the new one failed with $?"
+  QUILLANE_EXE="$INSTALLED_EXE" start_quillane
   local held=$PWD/installer/held.txt code=0
   rm -f "$held"
   "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" hold "$INSTALLED_EXE" 20000 >"$held" 2>/dev/null &
@@ -327,7 +348,10 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   expect_eq "$(reg_value $ROOT "$UNINSTALL_KEY" DisplayVersion)" "sz 5.1" \
     "uninstall entry after a failed upgrade"
   cmp -s "$old_exe" "$unix_dir/Quillane.exe" || fail "the held program changed"
-  echo "upgrades: over everyone's install, over a per-user one, two copies running, held open ($code)"
+  expect_exit 0
+  expect_started_again
+  echo "upgrades: over everyone's install, over a per-user one, two copies running, slow to" \
+    "leave, held open ($code)"
   remove_install
 }
 
@@ -346,9 +370,17 @@ done
 for mode in user all; do interactive_install_and_uninstall $mode; done
 # For everyone through the elevation prompt, as a user who is no administrator meets it:
 # the rest of the work, a card to start again, the user's Run value, is the first copy's.
+# The folder given with /D= goes with it.
+standard_user_setup="$PWD/installer/Quillane Setup $arch standard user.exe"
 bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch "$arch" --exe "$QUILLANE_EXE" \
-  --out "$PWD/installer/Quillane Setup $arch standard user.exe" --standard-user >/dev/null
-setup="$PWD/installer/Quillane Setup $arch standard user.exe" silent_install_and_uninstall all
+  --out "$standard_user_setup" --standard-user >/dev/null
+GIVEN_DIR=$GIVEN_FOLDER setup=$standard_user_setup silent_install_and_uninstall all
+# Started as another account than the desktop's user, Setup refuses an install just for
+# that account; the same account is every run above.
+code=0
+wine "$standard_user_setup" /S /DesktopAccount=S-1-5-21-1-2-3-1001 || code=$?
+expect_eq "$code" 5 "exit code of a per-user install for another account than the desktop's"
+expect_nothing_of user
 upgrades
 echo "PASS: installed for the current user and for everyone, started from the installed" \
   "folder, reinstalled, uninstalled silently and interactively"
