@@ -282,8 +282,8 @@ int Linger(unsigned long milliseconds) {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "QUILLANE";
   if (!RegisterClassA(&windowClass) ||
-      !CreateWindowA("QUILLANE", "Quillane", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr,
-                     nullptr, windowClass.hInstance, nullptr)) {
+      !CreateWindowA("QUILLANE", "Quillane", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr,
+                     windowClass.hInstance, nullptr)) {
     return 1;
   }
   MSG message;

@@ -23,6 +23,7 @@ setup="$PWD/installer/Quillane Setup $arch.exe"
 version=$(sed -n 's/^project(Quillane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
   "$QUILLANE_SOURCE_DIR/CMakeLists.txt")
 SETUP_PID=
+HOLDER=
 GIVEN_FOLDER='C:\Apps\Quillane'
 IFS='|' read -r LOCAL_APPDATA APPDATA <<<"$(wine cmd /c 'echo %LOCALAPPDATA%^|%APPDATA%' | tr -d '\r')"
 
@@ -68,6 +69,7 @@ wait_uninstaller_done() {
 
 remove_install() {
   end_quillane
+  if [ -n "$HOLDER" ]; then release_program; fi
   # A copy the finish page started is no child of this script.
   if [ "$(qd count QUILLANE)" != 0 ]; then
     qd command QUILLANE "$CMD_EXIT" >/dev/null || true
@@ -147,6 +149,21 @@ expect_removed() {
 
 # The dialog of the installer or uninstaller, and the message box it may show over it.
 dialogs() { qd hwnds '#32770'; }
+
+# Holds the installed program open, as another program may, until release_program.
+hold_program() {
+  local held=$PWD/installer/held.txt _
+  rm -f "$held"
+  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" hold "$INSTALLED_EXE" 60000 >"$held" 2>/dev/null &
+  HOLDER=$!
+  for _ in $(seq 1 100); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
+  grep -q held "$held" || fail "could not hold $INSTALLED_EXE open"
+}
+
+release_program() {
+  kill "$HOLDER" 2>/dev/null || true
+  wait "$HOLDER" 2>/dev/null || true
+}
 
 # Presses the default button of the wizard until its window is gone; a press on a page
 # whose button is disabled (files still being copied) does nothing.
@@ -335,15 +352,10 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   # runs again.
   wine "$old_setup" /S || fail "earlier release over the new one failed with $?"
   QUILLANE_EXE="$INSTALLED_EXE" start_quillane
-  local held=$PWD/installer/held.txt code=0
-  rm -f "$held"
-  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" hold "$INSTALLED_EXE" 20000 >"$held" 2>/dev/null &
-  local holder=$!
-  for _ in $(seq 1 100); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
-  grep -q held "$held" || fail "could not hold $INSTALLED_EXE open"
+  local code=0
+  hold_program
   wine "$setup" /S || code=$?
-  kill "$holder" 2>/dev/null || true
-  wait "$holder" 2>/dev/null || true
+  release_program
   [ "$code" -ne 0 ] || fail "a silent install that could not replace the program exited 0"
   expect_eq "$(reg_value $ROOT "$UNINSTALL_KEY" DisplayVersion)" "sz 5.1" \
     "uninstall entry after a failed upgrade"
@@ -381,6 +393,21 @@ code=0
 wine "$standard_user_setup" /S /DesktopAccount=S-1-5-21-1-2-3-1001 || code=$?
 expect_eq "$code" 5 "exit code of a per-user install for another account than the desktop's"
 expect_nothing_of user
+# An uninstall that cannot delete the program leaves it for the restart: a silent one says
+# so with 3010 (194 in Wine's exit status of 8 bits). Its code is seen where it runs in
+# place, which "_?=" asks for only in a folder without spaces (it takes no quotes).
+GIVEN_DIR=$GIVEN_FOLDER use_mode all
+wine "$standard_user_setup" /S /AllUsers "/D=$INSTALL_DIR" || fail "install into $INSTALL_DIR failed with $?"
+hold_program
+code=0
+wine "$INSTALL_DIR\\Uninstall.exe" /S "_?=$INSTALL_DIR" || code=$?
+release_program
+qd reg-delete HKLM 'System\CurrentControlSet\Control\Session Manager' PendingFileRenameOperations \
+  >/dev/null || true
+expect_eq "$code" $((3010 % 256)) "exit code of an uninstall left for the restart"
+expect_eq "$(reg_value $ROOT "$UNINSTALL_KEY" DisplayName)" "missing" \
+  "uninstall entry after an uninstall left for the restart"
+remove_install
 upgrades
 echo "PASS: installed for the current user and for everyone, started from the installed" \
   "folder, reinstalled, uninstalled silently and interactively"
