@@ -634,7 +634,8 @@ FunctionEnd
 Function RefuseOtherAccount
   MessageBox MB_OK|MB_ICONSTOP "Quillane Setup runs as another account than the one signed in \
     to this desktop, so an install just for you would go to that account instead.$\r$\n$\r$\n\
-    To install just for you, start Setup normally; it asks for approval itself." /SD IDOK
+    To install just for you, start Setup normally; it asks for approval itself. As it runs \
+    now, Setup can install for everyone." /SD IDOK
 FunctionEnd
 
 ; The finish page's box is ticked: started when the install ends.
