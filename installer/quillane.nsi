@@ -36,12 +36,17 @@
 !endif
 
 !define PUBLISHER "Velmora Software"
-!define WINDOW_CLASS "QUILLANE"
-; CMD_EXIT, the program's Exit command, as the program's own header defines it.
+; The program's facts, as its own headers define them: the Exit command, the card's window
+; class, the settings key's parts, the Run key and the autostart value's name.
 !searchparse /file "${__FILEDIR__}/../resources/resource_ids.h" "#define CMD_EXIT " CMD_EXIT
-!define SETTINGS_KEY "Software\Velmora Software\Quillane"
-!define VENDOR_KEY "Software\Velmora Software"
-!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!searchparse /file "${__FILEDIR__}/../resources/resource_ids.h" '#define QUILLANE_WINDOW_CLASS "' WINDOW_CLASS '"'
+!searchparse /file "${__FILEDIR__}/../settings/settings_store.h" '#define SETTINGS_VENDOR "' SETTINGS_VENDOR '"'
+!searchparse /file "${__FILEDIR__}/../settings/settings_store.h" '#define SETTINGS_PRODUCT "' SETTINGS_PRODUCT '"'
+!searchparse /file "${__FILEDIR__}/../settings/autostart.h" '#define RUN_KEY_PATH "' RUN_KEY_C '"'
+!searchreplace RUN_KEY "${RUN_KEY_C}" "\\" "\"
+!searchparse /file "${__FILEDIR__}/../settings/autostart.h" '#define AUTOSTART_VALUE_NAME "' RUN_VALUE '"'
+!define VENDOR_KEY "Software\${SETTINGS_VENDOR}"
+!define SETTINGS_KEY "${VENDOR_KEY}\${SETTINGS_PRODUCT}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillane"
 ; Where a 32-bit program's writes to HKLM land for a user without elevation.
 !define VIRTUAL_STORE "Software\Classes\VirtualStore\MACHINE\SOFTWARE"
@@ -499,10 +504,10 @@ Function RemoveUserCopy
         SetShellVarContext all
       ${EndIf}
       DeleteRegKey HKCU "${UNINSTALL_KEY}"
-      ReadRegStr $1 HKCU "${RUN_KEY}" "Quillane"
+      ReadRegStr $1 HKCU "${RUN_KEY}" "${RUN_VALUE}"
       ${If} $1 == '"$0\Quillane.exe"'
       ${OrIf} $1 == "$0\Quillane.exe"
-        WriteRegStr HKCU "${RUN_KEY}" "Quillane" '"$INSTDIR\Quillane.exe"'
+        WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\Quillane.exe"'
       ${EndIf}
       DetailPrint "Removed the copy installed for this user only from $0"
     ${EndIf}
@@ -777,15 +782,15 @@ FunctionEnd
 Function un.DeleteRunValuesOf
   Exch $0
   Push $1
-  ReadRegStr $1 HKCU "${RUN_KEY}" "Quillane"
+  ReadRegStr $1 HKCU "${RUN_KEY}" "${RUN_VALUE}"
   ${If} $1 == '"$0"'
   ${OrIf} $1 == $0
-    DeleteRegValue HKCU "${RUN_KEY}" "Quillane"
+    DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   ${EndIf}
-  ReadRegStr $1 HKLM "${RUN_KEY}" "Quillane"
+  ReadRegStr $1 HKLM "${RUN_KEY}" "${RUN_VALUE}"
   ${If} $1 == '"$0"'
   ${OrIf} $1 == $0
-    DeleteRegValue HKLM "${RUN_KEY}" "Quillane"
+    DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
   ${EndIf}
   Pop $1
   Pop $0
@@ -793,10 +798,10 @@ FunctionEnd
 
 ; The settings copy that the program's writes to the machine's key became for this user.
 Function un.DeleteUserSettings
-  DeleteRegKey HKCU "${VIRTUAL_STORE}\WOW6432Node\Velmora Software\Quillane"
-  DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\WOW6432Node\Velmora Software"
-  DeleteRegKey HKCU "${VIRTUAL_STORE}\Velmora Software\Quillane"
-  DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\Velmora Software"
+  DeleteRegKey HKCU "${VIRTUAL_STORE}\WOW6432Node\${SETTINGS_VENDOR}\${SETTINGS_PRODUCT}"
+  DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\WOW6432Node\${SETTINGS_VENDOR}"
+  DeleteRegKey HKCU "${VIRTUAL_STORE}\${SETTINGS_VENDOR}\${SETTINGS_PRODUCT}"
+  DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\${SETTINGS_VENDOR}"
 FunctionEnd
 ; The uninstaller removes what it was installed with: for everyone when the machine's
 ; uninstall entry names its folder, otherwise for the current user.
@@ -872,7 +877,7 @@ Section "Quillane"
   ${If} $AllUsers == 1
     ; The program writes no Run value for the machine: one there is an earlier version's,
     ; and would start this one for every user.
-    DeleteRegValue HKLM "${RUN_KEY}" "Quillane"
+    DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
     ; The elevated copy may run as another user; the first copy removes its user's own.
     ${If} $OtherAccount == 1
       DetailPrint "Setup runs as another account than the desktop's user: a copy that user \

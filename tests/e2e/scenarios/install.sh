@@ -71,9 +71,9 @@ remove_install() {
   end_quillane
   if [ -n "$HOLDER" ]; then release_program; fi
   # A copy the finish page started is no child of this script.
-  if [ "$(qd count QUILLANE)" != 0 ]; then
-    qd command QUILLANE "$CMD_EXIT" >/dev/null || true
-    qd wait-gone QUILLANE 5000 >/dev/null || true
+  if [ "$(qd count "$WINDOW_CLASS")" != 0 ]; then
+    qd command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null || true
+    qd wait-gone "$WINDOW_CLASS" 5000 >/dev/null || true
   fi
   if [ -n "$SETUP_PID" ] && kill -0 "$SETUP_PID" 2>/dev/null; then kill "$SETUP_PID" || true; fi
   wait_uninstaller_done || true
@@ -143,8 +143,8 @@ expect_nothing_of() (
 expect_removed() {
   expect_nothing_of user
   expect_nothing_of all
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "missing" "Run value of the user"
-  expect_eq "$(reg_value HKLM "$RUN_KEY" Quillane)" "missing" "Run value of the machine"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "missing" "Run value of the user"
+  expect_eq "$(reg_value HKLM "$RUN_KEY" "$AUTOSTART_VALUE")" "missing" "Run value of the machine"
 }
 
 # The dialog of the installer or uninstaller, and the message box it may show over it.
@@ -199,7 +199,7 @@ silent_install_and_uninstall() {
 
   # The first start from the installed folder registers that path for autostart.
   QUILLANE_EXE="$INSTALLED_EXE" start_quillane
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the first start"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" "Run value after the first start"
   expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
   screenshot "install_${MODE}_started"
 
@@ -217,7 +217,7 @@ silent_install_and_uninstall() {
   uninstaller=${uninstaller%%\"*}
   start=$(date +%s.%N)
   wine "$uninstaller" ${quiet##*\" } || fail "$MODE: silent uninstall failed with $?"
-  qd wait-gone QUILLANE 15000 >/dev/null || fail "$MODE: the uninstaller left the running copy alone"
+  qd wait-gone "$WINDOW_CLASS" 15000 >/dev/null || fail "$MODE: the uninstaller left the running copy alone"
   expect_exit 0
   wait_uninstaller_done
   echo "$MODE: silent uninstall in $(elapsed "$start") s"
@@ -245,9 +245,9 @@ interactive_install_and_uninstall() {
   press_through
   wait "$SETUP_PID" || fail "$MODE: interactive install failed with $?"
   SETUP_PID=
-  qd wait-visible QUILLANE 20000 >/dev/null || fail "$MODE: the finish page did not start Quillane"
+  qd wait-visible "$WINDOW_CLASS" 20000 >/dev/null || fail "$MODE: the finish page did not start Quillane"
   expect_installed
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the finish page"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" "Run value after the finish page"
   screenshot "install_${MODE}_finish_page_started"
 
   wine "$INSTALL_DIR\\Uninstall.exe" || fail "uninstaller failed to start"
@@ -262,7 +262,7 @@ interactive_install_and_uninstall() {
     sleep 0.1
   done
   [ -n "$question" ] || fail "no question about the settings"
-  expect_eq "$(qd count QUILLANE)" "0" "windows left when the uninstaller asks"
+  expect_eq "$(qd count "$WINDOW_CLASS")" "0" "windows left when the uninstaller asks"
   screenshot "uninstall_${MODE}_question"
   qd post-hwnd "$question" 0x111 6 0 >/dev/null
   press_through
@@ -274,10 +274,10 @@ interactive_install_and_uninstall() {
 # The installer starts the card it closed again, from the installed folder: the path the
 # card registers for autostart as it leaves.
 expect_started_again() {
-  qd wait-visible QUILLANE 20000 >/dev/null || fail "$MODE: the closed card was not started again"
-  qd command QUILLANE "$CMD_EXIT" >/dev/null || true
-  qd wait-gone QUILLANE 5000 >/dev/null || fail "$MODE: the card started again did not exit"
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" \
+  qd wait-visible "$WINDOW_CLASS" 20000 >/dev/null || fail "$MODE: the closed card was not started again"
+  qd command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null || true
+  qd wait-gone "$WINDOW_CLASS" 5000 >/dev/null || fail "$MODE: the card started again did not exit"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" \
     "Run value of the card started again"
 }
 
@@ -308,7 +308,7 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   expect_installed
   # Autostart stays on: the Run value the closed card left names the new copy before the
   # card started again leaves and writes it.
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" \
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" \
     "Run value after the move to everyone"
   expect_started_again
 
@@ -321,7 +321,7 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   # A loaded machine can take many seconds to start a second Wine process; one that
   # ended instead is a fault of its own, told by its exit code.
   for _ in $(seq 1 300); do
-    [ "$(qd count QUILLANE)" = 2 ] && break
+    [ "$(qd count "$WINDOW_CLASS")" = 2 ] && break
     kill -0 "$QUILLANE_PID" 2>/dev/null || fail "the first copy ended before the second showed"
     if ! kill -0 "$second" 2>/dev/null; then
       wait "$second" || code=$?
@@ -329,7 +329,7 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
     fi
     sleep 0.1
   done
-  expect_eq "$(qd count QUILLANE)" 2 "copies running before the upgrade"
+  expect_eq "$(qd count "$WINDOW_CLASS")" 2 "copies running before the upgrade"
   wine "$setup" /S || fail "/S with two copies running failed with $?"
   expect_exit 0
   wait "$second" || fail "the second copy's exit code"
@@ -341,7 +341,7 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   cp "$QDRIVER" "$unix_dir/Quillane.exe"
   "${QDRIVER_WINE:-$QUILLANE_WINE}" "$INSTALLED_EXE" linger 3000 &
   local lingering=$!
-  qd wait-visible QUILLANE 20000 >/dev/null || fail "no window of the card slow to leave"
+  qd wait-visible "$WINDOW_CLASS" 20000 >/dev/null || fail "no window of the card slow to leave"
   wine "$setup" /S || fail "/S with a card slow to leave failed with $?"
   wait "$lingering" || fail "the card slow to leave ended with $?"
   expect_installed
