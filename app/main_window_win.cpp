@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/card_commands.h"
+#include "app/card_handlers.h"
 #include "app/daily_timer.h"
 #include "app/display_scale.h"
 #include "card/card_painter.h"
