@@ -149,6 +149,19 @@ Var EveryoneInstalled ; 1 when an install for everyone was there when Setup star
 Var UsersPage.Me
 Var UsersPage.Everyone
 
+; The texts beside the program, listed once: installed from the stage, removed by the
+; uninstaller and by the clean-up of a user's own copy (command, folder, name for each).
+!macro FOR_EACH_TEXT_FILE command dir
+  !insertmacro ${command} "${dir}" "LICENSE.txt"
+  !insertmacro ${command} "${dir}" "NOTICE.txt"
+!macroend
+!macro INSTALL_TEXT_FILE dir name
+  File "${STAGE}/${name}"
+!macroend
+!macro DELETE_TEXT_FILE dir name
+  Delete "${dir}\${name}"
+!macroend
+
 ; Asks every running copy of this desktop to leave through its Exit command, so each saves
 ; its settings and removes its notification icon, until none is left or the time is up.
 ; Each round searches from the first window again: a walk on from a window that has
@@ -494,8 +507,7 @@ Function RemoveUserCopy
       ; Still listed, so that it can be removed later.
       DetailPrint "The copy installed for this user only in $0 could not be removed."
     ${Else}
-      Delete "$0\LICENSE.txt"
-      Delete "$0\NOTICE.txt"
+      !insertmacro FOR_EACH_TEXT_FILE DELETE_TEXT_FILE "$0"
       Delete "$0\Uninstall.exe"
       RMDir "$0"
       SetShellVarContext current
@@ -870,8 +882,7 @@ Section "Quillane"
   Call CloseRunningQuillane
   SetOutPath "$INSTDIR"
   File /oname=Quillane.exe "${EXE}"
-  File "${STAGE}/LICENSE.txt"
-  File "${STAGE}/NOTICE.txt"
+  !insertmacro FOR_EACH_TEXT_FILE INSTALL_TEXT_FILE "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Quillane.lnk" "$INSTDIR\Quillane.exe" "" "$INSTDIR\Quillane.exe" 0
   ${If} $AllUsers == 1
@@ -909,8 +920,7 @@ Section "Uninstall"
   ; The program writes its Run value as it leaves, so it must be gone before that is removed.
   Call un.CloseRunningQuillane
   Delete /REBOOTOK "$INSTDIR\Quillane.exe"
-  Delete "$INSTDIR\LICENSE.txt"
-  Delete "$INSTDIR\NOTICE.txt"
+  !insertmacro FOR_EACH_TEXT_FILE DELETE_TEXT_FILE "$INSTDIR"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir /REBOOTOK "$INSTDIR"
   Delete "$SMPROGRAMS\Quillane.lnk"
