@@ -1,6 +1,6 @@
 #include "app/daily_timer.h"
 
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/local_time_win.h"

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/card_commands.h"
+#include "app/card_handlers.h"
 #include "app/daily_timer.h"
 #include "app/display_scale.h"
 #include "card/card_painter.h"
@@ -31,7 +31,7 @@ void InitWindowClass(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUILLANE));
   windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SMALL));
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
   windowClass.lpszClassName = appState.windowClassName;

@@ -3,7 +3,7 @@
 #include "app/daily_timer.h"
 #include "app/display_scale.h"
 #include "app/main_window.h"
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "resources/resource_ids.h"

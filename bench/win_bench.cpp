@@ -17,7 +17,7 @@
 #include "bench_clock.h"
 #include "card/card_painter.h"
 #include "card/card_scale.h"
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"

@@ -123,6 +123,20 @@ constexpr int BlockBandBottom(int block) {
                                    : BlockLayout(block).top + HOLIDAY_LINE_SPACING;
 }
 
+// The rules the table keeps with the pictures: each text ends above the next, the reference
+// and the attribution above the buttons, the holiday lines on the panel, every text inside
+// the text column.
+static_assert(VERSE_BLOCK.top + VERSE_BLOCK.height < REFERENCE_BLOCK.top, "verse, reference");
+static_assert(REFERENCE_BLOCK.top + REFERENCE_BLOCK.height <= ATTRIBUTION_BLOCK.top,
+              "reference, attribution");
+static_assert(ATTRIBUTION_BLOCK.top + ATTRIBUTION_BLOCK.height <= BUTTON_TOP, "buttons");
+static_assert(HolidayLineLayout(0).top >= PANEL_BOX.top, "holiday lines on the panel");
+static_assert(HolidayLineLayout(HOLIDAY_LINES - 1).top + FIRST_HOLIDAY_BLOCK.height <=
+                  CARD_TEXT_BOTTOM,
+              "holiday lines above the text bottom");
+static_assert(VERSE_BLOCK.left < CARD_TEXT_RIGHT && ATTRIBUTION_BLOCK.left < CARD_TEXT_RIGHT,
+              "texts inside the column");
+
 // A length of the table at `dpi`, rounded to the nearest pixel with halves away from zero,
 // as MulDiv(value, dpi, 96) rounds.
 constexpr int ScaledForDpi(int value, int dpi) {

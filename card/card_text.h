@@ -12,7 +12,7 @@ constexpr std::size_t HOLIDAY_LINE_CAPACITY = 255;
 
 // The card credits the text it shows: a collection that carries the World English Bible in
 // place of its translation's text is credited to that Bible, not to the translation.
-constexpr char STAND_IN_ATTRIBUTION[] = "*Taken from the World English Bible";
+constexpr const char* STAND_IN_ATTRIBUTION = STAND_IN_TEXT.attribution;
 
 // The attribution line the card draws for `code`: empty outside the translation table, the
 // stand-in line when the code's collection is in `standIns`, else the code's own line.

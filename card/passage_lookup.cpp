@@ -9,24 +9,12 @@ namespace {
 
 constexpr char LOOKUP_PATH[] = "/bible?passage=";
 
-struct LookupVersion {
-  std::uint32_t translationCode;
-  const char* versionPart;
-};
+constexpr char VERSION_KEY[] = "&version=";
 
-// The service's own short names of our translations.
-constexpr LookupVersion LOOKUP_VERSIONS[] = {
-    {1001, "&version=NIV"},  {1002, "&version=KJV"},  {1003, "&version=AMP"},
-    {1004, "&version=ASV"},  {1005, "&version=CEV"},  {1006, "&version=DARBY"},
-    {1007, "&version=ESV"},  {1008, "&version=KJ21"}, {1009, "&version=MSG"},
-    {1010, "&version=NASB"}, {1011, "&version=NKJV"}, {1012, "&version=NLT"},
-    {1013, "&version=NLV"},
-};
-
-constexpr std::size_t LongestVersionPart() {
-  std::size_t longest = 0;
-  for (const LookupVersion& version : LOOKUP_VERSIONS) {
-    const std::size_t length = std::char_traits<char>::length(version.versionPart);
+constexpr std::size_t LongestLookupName() {
+  std::size_t longest = std::char_traits<char>::length(STAND_IN_TEXT.lookupName);
+  for (const TranslationEntry& entry : TranslationTable) {
+    const std::size_t length = std::char_traits<char>::length(entry.lookupName);
     if (length > longest) longest = length;
   }
   return longest;
@@ -34,23 +22,18 @@ constexpr std::size_t LongestVersionPart() {
 
 // Even a reference escaped byte for byte leaves room for the translation.
 static_assert(sizeof LOOKUP_BASE_ADDRESS - 1 + sizeof LOOKUP_PATH - 1 +
-                      (REFERENCE_COPY_CAPACITY - 1) * 3 + LongestVersionPart() <
+                      (REFERENCE_COPY_CAPACITY - 1) * 3 + sizeof VERSION_KEY - 1 +
+                      LongestLookupName() <
                   LOOKUP_ADDRESS_CAPACITY,
               "the longest address fits its buffer");
 
-constexpr char STAND_IN_VERSION_PART[] = "&version=WEB";
-
-// Empty for a code outside the table: the service then shows its default translation.
-const char* VersionPartOf(std::uint32_t translationCode, CollectionSet standIns) {
+// The site's name of the text the card shows: none for a code outside the table, where the
+// site shows its default translation.
+const char* LookupNameOf(std::uint32_t translationCode, CollectionSet standIns) {
   const TranslationEntry* entry = FindTranslation(translationCode);
-  if (entry != nullptr && ContainsCollection(standIns, entry->collectionId)) {
-    return STAND_IN_VERSION_PART;
-  }
-  const LookupVersion* const end = std::end(LOOKUP_VERSIONS);
-  const LookupVersion* const found = std::find_if(
-      std::begin(LOOKUP_VERSIONS), end,
-      [translationCode](const LookupVersion& v) { return v.translationCode == translationCode; });
-  return found != end ? found->versionPart : "";
+  if (entry == nullptr) return nullptr;
+  return ContainsCollection(standIns, entry->collectionId) ? STAND_IN_TEXT.lookupName
+                                                           : entry->lookupName;
 }
 
 bool IsPlainByte(unsigned char c) {
@@ -119,6 +102,8 @@ void BuildLookupAddress(const char* verseReference, std::uint32_t translationCod
     if (!AppendUnit(address, capacity, &length, unit, size)) return;
     unit += size;
   }
-  const char* versionPart = VersionPartOf(translationCode, standIns);
-  AppendUnit(address, capacity, &length, versionPart, std::strlen(versionPart));
+  const char* lookupName = LookupNameOf(translationCode, standIns);
+  if (lookupName == nullptr) return;
+  const std::string versionPart = std::string(VERSION_KEY) + lookupName;
+  AppendUnit(address, capacity, &length, versionPart.c_str(), versionPart.size());
 }

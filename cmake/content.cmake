@@ -11,13 +11,28 @@ include(${CMAKE_CURRENT_LIST_DIR}/verse_texts.cmake)
 set(QUILLANE_TEXTS_DIR "" CACHE PATH
     "Folder of verses_NNN.txt collections that replace the committed stand-in samples")
 
-# Short names for the About notice, whose one line cannot hold the full ones.
-set(QUILLANE_SHORT_NAMES
-    "World English Bible=WEB" "King James Version=KJV" "New International Version=NIV"
-    "Amplified Bible=AMP" "American Standard Version=ASV" "Contemporary Version=CEV"
-    "Darby Translation=Darby" "English Standard Version=ESV" "21st Century Version=KJ21"
-    "Message Bible Version=MSG" "New American Standard Version=NASB"
-    "New King James Version=NKJV" "New Living Translation=NLT" "New Life Version=NLV")
+# The translation table of the program (content/translation_table.h), one row a line:
+# per collection id its code and name, and the short names for the About notice, whose
+# one line cannot hold the full ones ("name=short", the stand-in text's among them).
+set(QUILLANE_TRANSLATION_TABLE ${CMAKE_CURRENT_LIST_DIR}/../content/translation_table.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QUILLANE_TRANSLATION_TABLE})
+file(STRINGS ${QUILLANE_TRANSLATION_TABLE} table_rows
+     REGEX "^ *(constexpr TranslationEntry [A-Z_]+ = )?\\{[0-9]+, \"")
+set(QUILLANE_SHORT_NAMES)
+set(QUILLANE_TRANSLATION_IDS)
+foreach(row IN LISTS table_rows)
+  if(NOT row MATCHES "\\{([0-9]+), \"([^\"]+)\", ([0-9]+), \"[^\"]*\", \"[^\"]+\", \"([^\"]+)\"\\}")
+    message(FATAL_ERROR "${QUILLANE_TRANSLATION_TABLE}: cannot read the row \"${row}\"")
+  endif()
+  list(APPEND QUILLANE_SHORT_NAMES "${CMAKE_MATCH_2}=${CMAKE_MATCH_4}")
+  if(CMAKE_MATCH_1 EQUAL 0)
+    set(QUILLANE_STAND_IN_TEXT "${CMAKE_MATCH_2}")
+  else()
+    list(APPEND QUILLANE_TRANSLATION_IDS ${CMAKE_MATCH_3})
+    set(QUILLANE_TRANSLATION_CODE_${CMAKE_MATCH_3} ${CMAKE_MATCH_1})
+    set(QUILLANE_TRANSLATION_NAME_${CMAKE_MATCH_3} "${CMAKE_MATCH_2}")
+  endif()
+endforeach()
 # The longest notice of short names seen whole in the About dialog.
 set(QUILLANE_NOTICE_LIMIT 57)
 
@@ -94,24 +109,34 @@ function(quillane_verse_texts readme texts_dir header)
   file(STRINGS ${readme} rows REGEX "^\\| verses_[0-9]+\\.txt \\|")
   set(ids)
   foreach(row IN LISTS rows)
-    if(NOT row MATCHES "^\\| verses_([0-9]+)\\.txt \\| *[0-9]+ *\\| *([^|]*[^ |]) *\\| *([^|]*[^ |]) *\\((stand-in|real)\\) *\\| *$")
+    if(NOT row MATCHES "^\\| verses_([0-9]+)\\.txt \\| *([0-9]+) *\\| *([^|]*[^ |]) *\\| *([^|]*[^ |]) *\\((stand-in|real)\\) *\\| *$")
       message(FATAL_ERROR "${readme}: a row of the table of collections reads \"${row}\"")
     endif()
     set(id ${CMAKE_MATCH_1})
     list(APPEND ids ${id})
-    set(name_${id} "${CMAKE_MATCH_2}")
-    set(text_${id} "${CMAKE_MATCH_3}")
-    set(kind_${id} "${CMAKE_MATCH_4}")
+    # The README describes the program's table; it does not make a second one.
+    if(NOT "${CMAKE_MATCH_2}|${CMAKE_MATCH_3}" STREQUAL
+       "${QUILLANE_TRANSLATION_CODE_${id}}|${QUILLANE_TRANSLATION_NAME_${id}}")
+      message(FATAL_ERROR "${readme}: collection ${id} is listed as ${CMAKE_MATCH_2} "
+                          "\"${CMAKE_MATCH_3}\"; content/translation_table.h has "
+                          "${QUILLANE_TRANSLATION_CODE_${id}} \"${QUILLANE_TRANSLATION_NAME_${id}}\"")
+    endif()
+    set(name_${id} "${CMAKE_MATCH_3}")
+    set(text_${id} "${CMAKE_MATCH_4}")
+    set(kind_${id} "${CMAKE_MATCH_5}")
     # The card credits every stand-in to the World English Bible.
-    if(CMAKE_MATCH_4 STREQUAL "stand-in" AND NOT CMAKE_MATCH_3 STREQUAL "World English Bible")
-      message(FATAL_ERROR "${readme}: stand-in ${id} carries \"${CMAKE_MATCH_3}\"; the card "
-                          "credits stand-ins to the World English Bible")
+    if(CMAKE_MATCH_5 STREQUAL "stand-in" AND NOT CMAKE_MATCH_4 STREQUAL QUILLANE_STAND_IN_TEXT)
+      message(FATAL_ERROR "${readme}: stand-in ${id} carries \"${CMAKE_MATCH_4}\"; the card "
+                          "credits stand-ins to the ${QUILLANE_STAND_IN_TEXT}")
     endif()
   endforeach()
   # A lost row must not turn a stand-in into a collection credited to its translation.
   list(SORT ids COMPARE NATURAL)
-  if(NOT ids STREQUAL "140;141;142;143;144;145;146;147;148;149;150;151;152")
-    message(FATAL_ERROR "${readme}: the table of collections lists \"${ids}\", not 140 to 152")
+  set(table_ids ${QUILLANE_TRANSLATION_IDS})
+  list(SORT table_ids COMPARE NATURAL)
+  if(NOT ids STREQUAL table_ids)
+    message(FATAL_ERROR "${readme}: the table of collections lists \"${ids}\", "
+                        "content/translation_table.h \"${table_ids}\"")
   endif()
 
   set(supplied)
@@ -128,7 +153,8 @@ function(quillane_verse_texts readme texts_dir header)
       string(REGEX MATCH "^verses_([0-9]+)\\.txt$" _ "${file_name}")
       set(id "${CMAKE_MATCH_1}")
       if(NOT id IN_LIST ids)
-        message(FATAL_ERROR "${file}: names no collection; collections are 140 to 152")
+        message(FATAL_ERROR "${file}: names no collection; collections are "
+                            "${QUILLANE_FIRST_COLLECTION} to ${QUILLANE_LAST_COLLECTION}")
       endif()
       if(file MATCHES "\"")
         message(FATAL_ERROR "${file}: the resource script cannot name a path with a quote")

@@ -7,8 +7,28 @@
 # quillane_check_verse_file on each supplied file.
 
 include(${CMAKE_CURRENT_LIST_DIR}/card_fonts.cmake)
-# The card's random generator draws 0 to 32,767: pairs past that many are never shown.
-set(QUILLANE_MOST_PAIRS 32768)
+
+# Sets `out` to the number a program header gives `name` in a row
+# "constexpr TYPE NAME = N;" or "#define NAME N".
+function(quillane_header_number header name out)
+  get_filename_component(path "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../${header}" ABSOLUTE)
+  file(STRINGS "${path}" rows REGEX "(constexpr [a-z:_ ]+ ${name} = [0-9]+;|#define ${name} [0-9]+)$")
+  if(NOT rows MATCHES "${name} =? ?([0-9]+)")
+    message(FATAL_ERROR "${path}: no number for ${name}")
+  endif()
+  set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()
+
+# The card's random generator draws 0 to RANDOM_MAX: pairs past that many are never shown.
+quillane_header_number(core/random.h RANDOM_MAX random_max)
+math(EXPR QUILLANE_MOST_PAIRS "${random_max} + 1")
+# The program holds a line with its CR in VERSE_CAPACITY bytes, one the terminating zero.
+quillane_header_number(core/app_state.h VERSE_CAPACITY verse_capacity)
+math(EXPR QUILLANE_LONGEST_LINE "${verse_capacity} - 1")
+# The program ends a collection at a passage shorter than this, its CR included.
+quillane_header_number(content/verse_collection.h MIN_TEXT_LINE_BYTES QUILLANE_SHORTEST_PASSAGE)
+quillane_header_number(resources/resource_ids.h IDR_FIRST_VERSES QUILLANE_FIRST_COLLECTION)
+quillane_header_number(resources/resource_ids.h IDR_LAST_VERSES QUILLANE_LAST_COLLECTION)
 
 # Sets `lines` to how many lines of the card the passage `line` (" xx" per byte) takes at
 # the scale `dpi`, broken at blanks as the card breaks it; a word wider than the card is
@@ -108,8 +128,7 @@ endmacro()
 # Sets `result` to "" for a good file, or to "<file>:<line>: <fault>" for its first fault.
 function(quillane_check_verse_file file result)
   cmake_policy(SET CMP0007 NEW)  # empty lines stay list elements
-  # The program holds a line with its CR in 4,096 bytes, one of them the terminating zero.
-  set(limit 4095)
+  set(limit ${QUILLANE_LONGEST_LINE})
   file(READ "${file}" hex HEX)
   # One " xx" per byte, so that a pattern can only match whole bytes; then one list
   # element per line, split at LF.
@@ -167,11 +186,12 @@ draws those after that many" PARENT_SCOPE)
       endif()
       continue()
     endif()
-    # The program ends a collection at a passage shorter than 4 bytes with its CR.
     string(LENGTH "${line}" kept)
-    if(kept LESS 9)
-      set(${result} "${where} a passage of fewer than 3 characters ends the collection there"
-          PARENT_SCOPE)
+    math(EXPR kept "${kept} / 3 + 1")  # its bytes with the CR
+    if(kept LESS QUILLANE_SHORTEST_PASSAGE)
+      math(EXPR fewest "${QUILLANE_SHORTEST_PASSAGE} - 1")
+      set(${result} "${where} a passage of fewer than ${fewest} characters ends the collection \
+there" PARENT_SCOPE)
       return()
     endif()
     # The card draws the passage from its top down to the reference, at every scale.

@@ -4,9 +4,6 @@
 
 namespace {
 
-// A text line shorter than this (CR included) ends the collection: a blank line does.
-constexpr std::size_t MIN_TEXT_LINE_BYTES = 4;
-
 struct Line {
   const unsigned char* data;
   std::size_t size;

@@ -3,6 +3,10 @@
 
 #include "content/byte_view.h"
 
+// A text line shorter than this (CR included) ends the collection: a blank line does. The
+// check of supplied texts reads this row.
+constexpr std::size_t MIN_TEXT_LINE_BYTES = 4;
+
 // A verse collection: LF-separated lines (each keeping its CR), alternating passage
 // text and reference. A run of LF counts as one separator. The data ends at its last
 // byte or at its first NUL byte, and the collection ends earlier at the first text line

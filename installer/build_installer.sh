@@ -44,7 +44,7 @@ cp "$exe" "$stage/Quillane.exe"
 python3 "$here/package.py" text "$root/LICENSE" "$stage/LICENSE.txt"
 python3 "$here/package.py" text "$root/NOTICE" "$stage/NOTICE.txt"
 # The installer records each file's time: the last commit's, so a rebuild matches.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 315532800)}
+export SOURCE_DATE_EPOCH=$(cmake -P "$root"/cmake/reproducible.cmake)
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 
 mkdir -p "$(dirname "$out")"

@@ -13,6 +13,7 @@ SOURCE_DATE_EPOCH, else 1980-01-01), so the same inputs give the same bytes.
 """
 
 import argparse
+import calendar
 import os
 import re
 import sys
@@ -29,8 +30,8 @@ TEXT_FILES = [
     ("NOTICE.txt", "NOTICE"),
 ]
 
-# The earliest time a zip entry can hold.
-ZIP_EPOCH = 315532800
+# The earliest time a zip entry can hold: 1980-01-01.
+ZIP_EPOCH = calendar.timegm((1980, 1, 1, 0, 0, 0))
 
 
 def to_crlf(data):

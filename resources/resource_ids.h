@@ -5,6 +5,9 @@
 
 #define IDS_APP_TITLE 103
 #define IDS_WINDOW_CLASS 109
+/* The card window's class, the text of IDS_WINDOW_CLASS: the installer and the test
+   scripts find running cards by it. */
+#define QUILLANE_WINDOW_CLASS "QUILLANE"
 
 #define IDI_QUILLANE 107
 #define IDI_SMALL 108

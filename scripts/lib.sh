@@ -13,8 +13,7 @@ QUILLANE_PACKAGES=(cmake g++ make clang-format clang-tidy cppcheck googletest li
 # page from them: 1252 and 932).
 QUILLANE_LOCALES=(en_US ja_JP)
 
-# The command ids (CMD_EXIT and the others), from the header the program is built with.
-eval "$(sed -n -E 's/^#define (CMD_[A-Z_]+) ([0-9]+)$/\1=\2/p' "$QUILLANE_ROOT/resources/resource_ids.h")"
+source "$QUILLANE_ROOT/scripts/program_facts.sh"
 
 say() { printf '\033[1m== %s\033[0m\n' "$*"; }
 

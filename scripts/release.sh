@@ -23,7 +23,7 @@ rm -f "$out/$setup" "$out/$portable" "$out/SHA256SUMS"
 
 # Files in both carry the last commit's time, as the program's link time does (set when
 # build/win was configured), so a rebuild of the same commit matches.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 315532800)}
+export SOURCE_DATE_EPOCH=$(cmake -P ./cmake/reproducible.cmake)
 bash installer/build_installer.sh --arch x86 --exe "$exe" --out "$out/$setup" >/dev/null
 /usr/bin/python3 installer/package.py zip --exe "$exe" --out "$out/$portable"
 

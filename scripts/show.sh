@@ -46,10 +46,10 @@ else
 fi
 "$loader" "$exe" &
 app=$!
-wine "$driver" wait-visible QUILLANE 20000 >/dev/null
+wine "$driver" wait-visible "$WINDOW_CLASS" 20000 >/dev/null
 sleep 1
 shot="$QUILLANE_ROOT/build/win64/card.png"
 import -window root "$shot"
-wine "$driver" command QUILLANE "$CMD_EXIT" >/dev/null || true
+wine "$driver" command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null || true
 wait "$app" || true
 say "No display here: the card ran in Xvfb. Screenshot: $shot"

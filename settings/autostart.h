@@ -3,7 +3,8 @@
 
 // The autostart entry: the value "Quillane" under the current user's Run key. Saving
 // writes it while autostart is on and removes it while off; when the program's own path
-// cannot be had whole, the entry is left as it was and the failure reported.
+// cannot be had whole, the entry is left as it was and the failure reported. The installer
+// and the test scripts read the key and the value name from here.
 #define RUN_KEY_PATH "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 #define AUTOSTART_VALUE_NAME "Quillane"
 // Windows' own start-up switch for Run entries, one binary value per entry name.

@@ -4,7 +4,11 @@
 // "Quillane" under the current user's Run key (settings/autostart.h). Each operation
 // reads and writes AppState.
 
-#define SETTINGS_KEY_PATH "Software\\Velmora Software\\Quillane"
+// The vendor's and the program's parts of the key; the installer and the test scripts read
+// these rows too, so a new name is written here only.
+#define SETTINGS_VENDOR "Velmora Software"
+#define SETTINGS_PRODUCT "Quillane"
+#define SETTINGS_KEY_PATH "Software\\" SETTINGS_VENDOR "\\" SETTINGS_PRODUCT
 
 void LoadSettings();
 void SaveSettings();

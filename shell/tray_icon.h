@@ -4,8 +4,6 @@
 #include "core/handles.h"
 #include "core/platform_types.h"
 
-// The icon's events reach the card as this message (WM_APP).
-constexpr unsigned TRAY_CALLBACK_MESSAGE = 0x8000;
 // The icon's id among this window's icons; one icon per window.
 constexpr unsigned TRAY_ICON_ID = 1;
 // Bound of the tip copy: the record's tip buffer, terminating zero included.
@@ -13,6 +11,8 @@ constexpr int TRAY_TIP_CAPACITY = 128;
 #define TRAY_TIP_TEXT "Quillane"
 
 #ifdef _WIN32
+// The icon's events reach the card as this message.
+constexpr unsigned TRAY_CALLBACK_MESSAGE = WM_APP;
 // Fills appState.trayIcon for `window` and adds the icon to the notification area.
 void AddTrayIcon(HWND window, HINSTANCE instance);
 // Adds the icon if the shell refused it so far (a busy shell at log-on answers no

@@ -42,6 +42,8 @@
 //   qdriver name-change CLASS MS     waits for the first one's passage (child 1) to announce
 //                                    a new name (EVENT_OBJECT_NAMECHANGE); prints "ready" first
 //   qdriver clipboard                the clipboard's Unicode text, UTF-8
+//   qdriver linger MS                a card slow to leave: a window of class QUILLANE that
+//                                    goes at any WM_COMMAND, and the process MS ms later
 // ROOT is HKLM or HKCU, in the driver's own registry view; with QDRIVER_VIEW=32 in the
 // 32-bit view, the one a 32-bit program sees.
 #include <windows.h>
@@ -287,6 +289,29 @@ int PrintClipboard() {
   return text != nullptr ? 0 : 1;
 }
 
+LRESULT CALLBACK LingerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) DestroyWindow(window);
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Run as an installed Quillane.exe, it holds that file for MS after its window is gone.
+int Linger(unsigned long milliseconds) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = LingerProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "QUILLANE";
+  if (!RegisterClassA(&windowClass) ||
+      !CreateWindowA("QUILLANE", "Quillane", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr,
+                     windowClass.hInstance, nullptr)) {
+    return 1;
+  }
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  Sleep(static_cast<DWORD>(milliseconds));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -509,6 +534,7 @@ int main(int argc, char** argv) {
     Sleep(static_cast<DWORD>(Number(argv[2])));
     return 0;
   }
+  if (command == "linger") return Linger(Number(name));
   if (command == "read") return ReadAccessible(first());
   if (command == "hover" && argc == 4) {
     return Hover(static_cast<long>(Number(argv[2])), static_cast<long>(Number(argv[3])));

@@ -3,11 +3,9 @@
 # QDRIVER_WINE runs the driver where its bitness differs from the program's.
 set -euo pipefail
 
-SETTINGS_KEY='Software\Velmora Software\Quillane'
-RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
-# The command ids (CMD_EXIT and the others), from the header the program is built with.
-eval "$(sed -n -E 's/^#define (CMD_[A-Z_]+) ([0-9]+)$/\1=\2/p' \
-  "$(dirname "${BASH_SOURCE[0]}")/../../resources/resource_ids.h")"
+# The command ids, window class, settings key and Run value, from the program's headers.
+QUILLANE_ROOT=${QUILLANE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+source "$QUILLANE_ROOT/scripts/program_facts.sh"
 QUILLANE_PID=
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -17,14 +15,14 @@ qd() { "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" "$@" 2>/dev/null | tr -d '\r
 # Every scenario starts from a machine that never ran the program.
 clean_settings() {
   qd reg-delete HKLM "$SETTINGS_KEY" >/dev/null || true
-  qd reg-delete HKLM "$RUN_KEY" Quillane >/dev/null || true
-  qd reg-delete HKCU "$RUN_KEY" Quillane >/dev/null || true
+  qd reg-delete HKLM "$RUN_KEY" "$AUTOSTART_VALUE" >/dev/null || true
+  qd reg-delete HKCU "$RUN_KEY" "$AUTOSTART_VALUE" >/dev/null || true
 }
 
 start_quillane() {
   wine "$QUILLANE_EXE" "$@" &
   QUILLANE_PID=$!
-  qd wait-visible QUILLANE 20000 >/dev/null || fail "no visible QUILLANE window"
+  qd wait-visible "$WINDOW_CLASS" 20000 >/dev/null || fail "no visible $WINDOW_CLASS window"
 }
 
 screenshot() {
@@ -43,8 +41,8 @@ expect_exit() {
 # Ends whatever is left if a scenario fails half-way.
 end_quillane() {
   if [ -n "$QUILLANE_PID" ] && kill -0 "$QUILLANE_PID" 2>/dev/null; then
-    qd command QUILLANE "$CMD_EXIT" >/dev/null || true
-    qd wait-gone QUILLANE 5000 >/dev/null || kill "$QUILLANE_PID" 2>/dev/null || true
+    qd command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null || true
+    qd wait-gone "$WINDOW_CLASS" 5000 >/dev/null || kill "$QUILLANE_PID" 2>/dev/null || true
   fi
 }
 trap end_quillane EXIT
@@ -52,7 +50,7 @@ trap end_quillane EXIT
 PIXELS="/usr/bin/python3 $(dirname "${BASH_SOURCE[0]}")/pixels.py"
 
 # "X Y" of the card's client area on the screen (the virtual desktop sits at 0,0).
-client_origin() { qd client QUILLANE | awk '{print $1, $2}'; }
+client_origin() { qd client "$WINDOW_CLASS" | awk '{print $1, $2}'; }
 
 # Clicks at a point of the card's client area (button 1 by default).
 click_card() {
@@ -125,7 +123,7 @@ expect_eq() { [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"; }
 # Screenshot of the card's client area alone, for pixel checks.
 card_shot() {
   local x y w h
-  read -r x y w h <<<"$(qd client QUILLANE)"
+  read -r x y w h <<<"$(qd client "$WINDOW_CLASS")"
   mkdir -p "$QUILLANE_SCREENSHOTS"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$QUILLANE_SCREENSHOTS/$1.png"
   echo "$QUILLANE_SCREENSHOTS/$1.png"

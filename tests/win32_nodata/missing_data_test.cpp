@@ -11,7 +11,7 @@
 #include <string>
 
 #include "card/card_painter.h"
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
 #include "content/resource_store.h"

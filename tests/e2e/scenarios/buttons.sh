@@ -7,7 +7,7 @@ start_quillane
 settle
 # Never drawn, but what a screen reader says.
 for pair in "$CMD_NEXT_VERSE:Next verse" "$CMD_GO_FORTH:Go Forth" "$CMD_CONTEXT:Context"; do
-  expect_eq "$(qd child-text QUILLANE "${pair%%:*}")" "${pair#*:}" "text of button ${pair%%:*}"
+  expect_eq "$(qd child-text "$WINDOW_CLASS" "${pair%%:*}")" "${pair#*:}" "text of button ${pair%%:*}"
 done
 # Chosen behind the program's back: the arrow's new verse reads it, and Context sends it.
 qd reg-set HKLM "$SETTINGS_KEY" version 1002 >/dev/null
@@ -28,7 +28,7 @@ echo "browser got: $address"
 rm -f "$BROWSER_LOG"
 qd reg-delete HKLM "$SETTINGS_KEY" timerlow >/dev/null
 click_card 289 377            # Go Forth
-qd wait-hidden QUILLANE 5000 >/dev/null || fail "card not hidden by Go Forth"
+qd wait-hidden "$WINDOW_CLASS" 5000 >/dev/null || fail "card not hidden by Go Forth"
 [ "$(stored_reference)" != missing ] || fail "Go Forth did not save the settings"
 kill -0 "$QUILLANE_PID" || fail "program ended"
 screenshot buttons_hidden

@@ -17,9 +17,9 @@ for locale in en_US.UTF-8 ja_JP.UTF-8; do
   settle
   shots+=("$(card_shot "code_page_${locale%%.*}")")
   if [ "$locale" = en_US.UTF-8 ]; then
-    expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$QUILLANE_EXE\"" "autostart entry"
+    expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$QUILLANE_EXE\"" "autostart entry"
   fi
-  qd command QUILLANE "$CMD_EXIT" >/dev/null
+  qd command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null
   expect_exit 0
 done
 differing=$(compare -metric AE "${shots[0]}" "${shots[1]}" null: 2>&1 || true)

@@ -35,7 +35,7 @@ QUILLANE_EXE="$(dirname "$WINEPREFIX")/Quillane.exe"
 clean_settings
 start_quillane
 settle
-read -r x y width height <<<"$(qd client QUILLANE)"
+read -r x y width height <<<"$(qd client "$WINDOW_CLASS")"
 expect_eq "$width x $height" "516 x 765" "client area at 144 DPI"
 screenshot display_scale
 shot=$(card_shot display_scale_card)
@@ -65,7 +65,7 @@ expect_eq "$picture" whole "the picture in its scaled rectangle"
 [ "$pitch" -ge 34 ] && [ "$pitch" -le 36 ] || fail "verse lines $pitch pixels apart, expected 35"
 
 # What a screen reader reads: the reference and the four holiday lines after the heading.
-mapfile -t texts < <(qd read QUILLANE | sed -n 's/^text|//p')
+mapfile -t texts < <(qd read "$WINDOW_CLASS" | sed -n 's/^text|//p')
 [ "${#texts[@]}" -eq 8 ] || fail "read ${#texts[@]} texts: ${texts[*]}"
 wanted=("${texts[1]}" "${texts[@]:4:4}")
 # Letters and digits only: the recognizer's spacing and punctuation vary.
@@ -99,5 +99,5 @@ for line in "${wanted[@]}"; do
   [ "$heard" = "$line" ] || fail "hovering '$line' at $hx,$hy read '$heard'"
 done
 echo "PASS: 516 x 765 at 144 DPI, verse lines $pitch apart, read back and heard where drawn: ${wanted[*]}"
-qd command QUILLANE "$CMD_EXIT" >/dev/null
+qd command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null
 expect_exit 0

@@ -6,7 +6,8 @@
 # while the program runs; then the interactive way, the mode chosen on its page: the
 # finish page starts the program, and the uninstaller removes the settings when the user
 # says so. Then upgrades from an earlier release: over an install for everyone, over a
-# per-user one, with two copies running, and with the program held open.
+# per-user one, with two copies running, with a copy slow to leave and with the program
+# held open.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 # The variant under test: x86, the shipped one, for the 32-bit program (its folder and
@@ -22,12 +23,15 @@ setup="$PWD/installer/Quillane Setup $arch.exe"
 version=$(sed -n 's/^project(Quillane VERSION \([0-9]*\.[0-9]*\).*/\1/p' \
   "$QUILLANE_SOURCE_DIR/CMakeLists.txt")
 SETUP_PID=
+HOLDER=
+GIVEN_FOLDER='C:\Apps\Quillane'
 IFS='|' read -r LOCAL_APPDATA APPDATA <<<"$(wine cmd /c 'echo %LOCALAPPDATA%^|%APPDATA%' | tr -d '\r')"
 
 # "C:\..." as a path in this prefix.
 unix_path() { local rest=${1#?:\\}; echo "$WINEPREFIX/drive_c/${rest//\\//}"; }
 
-# The places of an install for MODE: "user", the current user, or "all", everyone.
+# The places of an install for MODE: "user", the current user, or "all", everyone (in
+# GIVEN_DIR, given with /D=, where that is set).
 use_mode() {
   MODE=$1
   if [ "$MODE" = user ]; then
@@ -36,9 +40,9 @@ use_mode() {
     SWITCHES=()
     shortcut="$(unix_path "$APPDATA")/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
   else
-    INSTALL_DIR=$ALL_USERS_DIR
+    INSTALL_DIR=${GIVEN_DIR:-$ALL_USERS_DIR}
     ROOT=HKLM
-    SWITCHES=(/AllUsers)
+    SWITCHES=(/AllUsers ${GIVEN_DIR:+"/D=$GIVEN_DIR"})
     shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillane.lnk"
   fi
   INSTALLED_EXE="$INSTALL_DIR\\Quillane.exe"
@@ -65,10 +69,11 @@ wait_uninstaller_done() {
 
 remove_install() {
   end_quillane
+  if [ -n "$HOLDER" ]; then release_program; fi
   # A copy the finish page started is no child of this script.
-  if [ "$(qd count QUILLANE)" != 0 ]; then
-    qd command QUILLANE "$CMD_EXIT" >/dev/null || true
-    qd wait-gone QUILLANE 5000 >/dev/null || true
+  if [ "$(qd count "$WINDOW_CLASS")" != 0 ]; then
+    qd command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null || true
+    qd wait-gone "$WINDOW_CLASS" 5000 >/dev/null || true
   fi
   if [ -n "$SETUP_PID" ] && kill -0 "$SETUP_PID" 2>/dev/null; then kill "$SETUP_PID" || true; fi
   wait_uninstaller_done || true
@@ -80,6 +85,7 @@ remove_install() {
     rm -f "$shortcut"
     qd reg-delete $ROOT "$UNINSTALL_KEY" >/dev/null || true
   done
+  rm -rf "$(unix_path "$GIVEN_FOLDER")"
   clean_settings
 }
 trap remove_install EXIT
@@ -137,12 +143,27 @@ expect_nothing_of() (
 expect_removed() {
   expect_nothing_of user
   expect_nothing_of all
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "missing" "Run value of the user"
-  expect_eq "$(reg_value HKLM "$RUN_KEY" Quillane)" "missing" "Run value of the machine"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "missing" "Run value of the user"
+  expect_eq "$(reg_value HKLM "$RUN_KEY" "$AUTOSTART_VALUE")" "missing" "Run value of the machine"
 }
 
 # The dialog of the installer or uninstaller, and the message box it may show over it.
 dialogs() { qd hwnds '#32770'; }
+
+# Holds the installed program open, as another program may, until release_program.
+hold_program() {
+  local held=$PWD/installer/held.txt _
+  rm -f "$held"
+  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" hold "$INSTALLED_EXE" 60000 >"$held" 2>/dev/null &
+  HOLDER=$!
+  for _ in $(seq 1 100); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
+  grep -q held "$held" || fail "could not hold $INSTALLED_EXE open"
+}
+
+release_program() {
+  kill "$HOLDER" 2>/dev/null || true
+  wait "$HOLDER" 2>/dev/null || true
+}
 
 # Presses the default button of the wizard until its window is gone; a press on a page
 # whose button is disabled (files still being copied) does nothing.
@@ -178,7 +199,7 @@ silent_install_and_uninstall() {
 
   # The first start from the installed folder registers that path for autostart.
   QUILLANE_EXE="$INSTALLED_EXE" start_quillane
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the first start"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" "Run value after the first start"
   expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1001" "settings of the first start"
   screenshot "install_${MODE}_started"
 
@@ -196,7 +217,7 @@ silent_install_and_uninstall() {
   uninstaller=${uninstaller%%\"*}
   start=$(date +%s.%N)
   wine "$uninstaller" ${quiet##*\" } || fail "$MODE: silent uninstall failed with $?"
-  qd wait-gone QUILLANE 15000 >/dev/null || fail "$MODE: the uninstaller left the running copy alone"
+  qd wait-gone "$WINDOW_CLASS" 15000 >/dev/null || fail "$MODE: the uninstaller left the running copy alone"
   expect_exit 0
   wait_uninstaller_done
   echo "$MODE: silent uninstall in $(elapsed "$start") s"
@@ -224,9 +245,9 @@ interactive_install_and_uninstall() {
   press_through
   wait "$SETUP_PID" || fail "$MODE: interactive install failed with $?"
   SETUP_PID=
-  qd wait-visible QUILLANE 20000 >/dev/null || fail "$MODE: the finish page did not start Quillane"
+  qd wait-visible "$WINDOW_CLASS" 20000 >/dev/null || fail "$MODE: the finish page did not start Quillane"
   expect_installed
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" "Run value after the finish page"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" "Run value after the finish page"
   screenshot "install_${MODE}_finish_page_started"
 
   wine "$INSTALL_DIR\\Uninstall.exe" || fail "uninstaller failed to start"
@@ -241,7 +262,7 @@ interactive_install_and_uninstall() {
     sleep 0.1
   done
   [ -n "$question" ] || fail "no question about the settings"
-  expect_eq "$(qd count QUILLANE)" "0" "windows left when the uninstaller asks"
+  expect_eq "$(qd count "$WINDOW_CLASS")" "0" "windows left when the uninstaller asks"
   screenshot "uninstall_${MODE}_question"
   qd post-hwnd "$question" 0x111 6 0 >/dev/null
   press_through
@@ -253,10 +274,10 @@ interactive_install_and_uninstall() {
 # The installer starts the card it closed again, from the installed folder: the path the
 # card registers for autostart as it leaves.
 expect_started_again() {
-  qd wait-visible QUILLANE 20000 >/dev/null || fail "$MODE: the closed card was not started again"
-  qd command QUILLANE "$CMD_EXIT" >/dev/null || true
-  qd wait-gone QUILLANE 5000 >/dev/null || fail "$MODE: the card started again did not exit"
-  expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "sz \"$INSTALLED_EXE\"" \
+  qd wait-visible "$WINDOW_CLASS" 20000 >/dev/null || fail "$MODE: the closed card was not started again"
+  qd command "$WINDOW_CLASS" "$CMD_EXIT" >/dev/null || true
+  qd wait-gone "$WINDOW_CLASS" 5000 >/dev/null || fail "$MODE: the card started again did not exit"
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" \
     "Run value of the card started again"
 }
 
@@ -285,6 +306,10 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   wine "$setup" /S /AllUsers || fail "/S /AllUsers over a per-user install failed with $?"
   expect_exit 0
   expect_installed
+  # Autostart stays on: the Run value the closed card left names the new copy before the
+  # card started again leaves and writes it.
+  expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "sz \"$INSTALLED_EXE\"" \
+    "Run value after the move to everyone"
   expect_started_again
 
   # With two copies of the earlier program running, both leave and the program is replaced.
@@ -296,7 +321,7 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
   # A loaded machine can take many seconds to start a second Wine process; one that
   # ended instead is a fault of its own, told by its exit code.
   for _ in $(seq 1 300); do
-    [ "$(qd count QUILLANE)" = 2 ] && break
+    [ "$(qd count "$WINDOW_CLASS")" = 2 ] && break
     kill -0 "$QUILLANE_PID" 2>/dev/null || fail "the first copy ended before the second showed"
     if ! kill -0 "$second" 2>/dev/null; then
       wait "$second" || code=$?
@@ -304,30 +329,41 @@ open(sys.argv[2], "wb").write(d)' "$QUILLANE_EXE" "$old_exe"
     fi
     sleep 0.1
   done
-  expect_eq "$(qd count QUILLANE)" 2 "copies running before the upgrade"
+  expect_eq "$(qd count "$WINDOW_CLASS")" 2 "copies running before the upgrade"
   wine "$setup" /S || fail "/S with two copies running failed with $?"
   expect_exit 0
   wait "$second" || fail "the second copy's exit code"
   expect_installed
   expect_started_again
 
+  # A card whose window goes seconds before its process lets go of Quillane.exe: the
+  # install waits for the process.
+  cp "$QDRIVER" "$unix_dir/Quillane.exe"
+  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$INSTALLED_EXE" linger 3000 &
+  local lingering=$!
+  qd wait-visible "$WINDOW_CLASS" 20000 >/dev/null || fail "no window of the card slow to leave"
+  wine "$setup" /S || fail "/S with a card slow to leave failed with $?"
+  wait "$lingering" || fail "the card slow to leave ended with $?"
+  expect_installed
+  expect_started_again
+
   # A program that cannot be replaced stops a silent install: it says so by its exit
-  # code, and the uninstall entry still tells the earlier version.
+  # code, the uninstall entry still tells the earlier version, and the card it closed
+  # runs again.
   wine "$old_setup" /S || fail "earlier release over the new one failed with $?"
-  local held=$PWD/installer/held.txt code=0
-  rm -f "$held"
-  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" hold "$INSTALLED_EXE" 20000 >"$held" 2>/dev/null &
-  local holder=$!
-  for _ in $(seq 1 100); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
-  grep -q held "$held" || fail "could not hold $INSTALLED_EXE open"
+  QUILLANE_EXE="$INSTALLED_EXE" start_quillane
+  local code=0
+  hold_program
   wine "$setup" /S || code=$?
-  kill "$holder" 2>/dev/null || true
-  wait "$holder" 2>/dev/null || true
+  release_program
   [ "$code" -ne 0 ] || fail "a silent install that could not replace the program exited 0"
   expect_eq "$(reg_value $ROOT "$UNINSTALL_KEY" DisplayVersion)" "sz 5.1" \
     "uninstall entry after a failed upgrade"
   cmp -s "$old_exe" "$unix_dir/Quillane.exe" || fail "the held program changed"
-  echo "upgrades: over everyone's install, over a per-user one, two copies running, held open ($code)"
+  expect_exit 0
+  expect_started_again
+  echo "upgrades: over everyone's install, over a per-user one, two copies running, slow to" \
+    "leave, held open ($code)"
   remove_install
 }
 
@@ -346,9 +382,32 @@ done
 for mode in user all; do interactive_install_and_uninstall $mode; done
 # For everyone through the elevation prompt, as a user who is no administrator meets it:
 # the rest of the work, a card to start again, the user's Run value, is the first copy's.
+# The folder given with /D= goes with it.
+standard_user_setup="$PWD/installer/Quillane Setup $arch standard user.exe"
 bash "$QUILLANE_SOURCE_DIR/installer/build_installer.sh" --arch "$arch" --exe "$QUILLANE_EXE" \
-  --out "$PWD/installer/Quillane Setup $arch standard user.exe" --standard-user >/dev/null
-setup="$PWD/installer/Quillane Setup $arch standard user.exe" silent_install_and_uninstall all
+  --out "$standard_user_setup" --standard-user >/dev/null
+GIVEN_DIR=$GIVEN_FOLDER setup=$standard_user_setup silent_install_and_uninstall all
+# Started as another account than the desktop's user, Setup refuses an install just for
+# that account; the same account is every run above.
+code=0
+wine "$standard_user_setup" /S /DesktopAccount=S-1-5-21-1-2-3-1001 || code=$?
+expect_eq "$code" 5 "exit code of a per-user install for another account than the desktop's"
+expect_nothing_of user
+# An uninstall that cannot delete the program leaves it for the restart: a silent one says
+# so with 3010 (194 in Wine's exit status of 8 bits). Its code is seen where it runs in
+# place, which "_?=" asks for only in a folder without spaces (it takes no quotes).
+GIVEN_DIR=$GIVEN_FOLDER use_mode all
+wine "$standard_user_setup" /S /AllUsers "/D=$INSTALL_DIR" || fail "install into $INSTALL_DIR failed with $?"
+hold_program
+code=0
+wine "$INSTALL_DIR\\Uninstall.exe" /S "_?=$INSTALL_DIR" || code=$?
+release_program
+qd reg-delete HKLM 'System\CurrentControlSet\Control\Session Manager' PendingFileRenameOperations \
+  >/dev/null || true
+expect_eq "$code" $((3010 % 256)) "exit code of an uninstall left for the restart"
+expect_eq "$(reg_value $ROOT "$UNINSTALL_KEY" DisplayName)" "missing" \
+  "uninstall entry after an uninstall left for the restart"
+remove_install
 upgrades
 echo "PASS: installed for the current user and for everyone, started from the installed" \
   "folder, reinstalled, uninstalled silently and interactively"

@@ -7,8 +7,8 @@ record_browser
 start_quillane
 settle
 
-read_card() { qd read QUILLANE || fail "the card has no accessible object"; }
-expect_focus() { expect_eq "$(qd focus QUILLANE)" "$1" "focus after $2"; }
+read_card() { qd read "$WINDOW_CLASS" || fail "the card has no accessible object"; }
+expect_focus() { expect_eq "$(qd focus "$WINDOW_CLASS")" "$1" "focus after $2"; }
 key() { xdotool key "$1"; settle; }
 
 reader=$(read_card)
@@ -53,7 +53,7 @@ for press in Return space; do
   watch="$QUILLANE_SCREENSHOTS/announced"
   : >"$watch"
   # Not through qd, whose filter would hold "ready" back until the driver ends.
-  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" name-change QUILLANE 10000 >"$watch" 2>/dev/null &
+  "${QDRIVER_WINE:-$QUILLANE_WINE}" "$QDRIVER" name-change "$WINDOW_CLASS" 10000 >"$watch" 2>/dev/null &
   watcher=$!
   for _ in $(seq 1 100); do [ -s "$watch" ] && break; sleep 0.05; done
   key "$press"                           # on the arrow
@@ -70,13 +70,13 @@ expect_eq "$(qd clipboard)" "$(read_card | sed -n '1,3p' | cut -d'|' -f2-)" "cop
 qd reg-delete HKLM "$SETTINGS_KEY" timerlow >/dev/null
 key Tab
 key space                                # on Go Forth
-qd wait-hidden QUILLANE 5000 >/dev/null || fail "Space on Go Forth did not hide the card"
+qd wait-hidden "$WINDOW_CLASS" 5000 >/dev/null || fail "Space on Go Forth did not hide the card"
 [ "$(stored_reference)" != missing ] || fail "Go Forth by key did not save the settings"
 
-qd command QUILLANE "$CMD_TRAY_SHOW" >/dev/null
-qd wait-visible QUILLANE 5000 >/dev/null || fail "Show"
+qd command "$WINDOW_CLASS" "$CMD_TRAY_SHOW" >/dev/null
+qd wait-visible "$WINDOW_CLASS" 5000 >/dev/null || fail "Show"
 settle
 expect_focus "$CMD_NEXT_VERSE" "Show"
 xdotool key Escape
-qd wait-hidden QUILLANE 5000 >/dev/null || fail "Escape did not hide the card"
+qd wait-hidden "$WINDOW_CLASS" 5000 >/dev/null || fail "Escape did not hide the card"
 kill -0 "$QUILLANE_PID" || fail "Escape ended the program"

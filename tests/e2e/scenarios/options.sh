@@ -5,7 +5,7 @@ clean_settings
 start_quillane
 settle
 open_options() {
-  qd command QUILLANE "$CMD_OPTIONS" >/dev/null
+  qd command "$WINDOW_CLASS" "$CMD_OPTIONS" >/dev/null
   qd wait-window Options 5000 >/dev/null || fail "Options did not open"
 }
 close_options() {
@@ -36,14 +36,14 @@ qd dlg-send Options 1004 0xF1 0 0 >/dev/null                                    
 close_options 2
 expect_eq "$(reg_value HKLM "$SETTINGS_KEY" version)" "dword 1002" "version after Cancel"
 expect_eq "$(reg_value HKLM "$SETTINGS_KEY" timerlow)" "missing" "timerlow after Cancel"
-[ "$(reg_value HKCU "$RUN_KEY" Quillane)" != missing ] || fail "Cancel removed the Run value"
+[ "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" != missing ] || fail "Cancel removed the Run value"
 
 # Clearing the check box removes the autostart entry.
 open_options
 expect_eq "$(qd dlg-send Options 1004 0xF0 0 0)" "1" "check box shows autostart"    # BM_GETCHECK
 qd dlg-send Options 1004 0xF1 0 0 >/dev/null
 close_options 1
-expect_eq "$(reg_value HKCU "$RUN_KEY" Quillane)" "missing" "Run value after clearing"
+expect_eq "$(reg_value HKCU "$RUN_KEY" "$AUTOSTART_VALUE")" "missing" "Run value after clearing"
 expect_eq "$(reg_value HKLM "$SETTINGS_KEY" autostart)" "dword 0" "autostart after clearing"
 
 # Alt+? and Alt+/ open About, also after a click has given a button the keyboard focus.
@@ -57,7 +57,7 @@ for key in alt+question alt+slash; do
 done
 
 # Exit from the menu bar: settings saved, icon gone, exit code 0.
-hwnd=$(qd hwnds QUILLANE | head -n 1)
+hwnd=$(qd hwnds "$WINDOW_CLASS" | head -n 1)
 qd reg-delete HKLM "$SETTINGS_KEY" timerlow >/dev/null
 click_card 200 200
 xdotool key alt+m x

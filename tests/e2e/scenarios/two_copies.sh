@@ -7,14 +7,14 @@ start_quillane
 first_pid=$QUILLANE_PID
 wine "$QUILLANE_EXE" &
 second_pid=$!
-for _ in $(seq 1 100); do [ "$(qd count QUILLANE)" = 2 ] && break; sleep 0.1; done
-expect_eq "$(qd count QUILLANE)" "2" "windows"
-for _ in $(seq 1 50); do [ "$(qd tray-icons QUILLANE)" = 2 ] && break; sleep 0.1; done
-expect_eq "$(qd tray-icons QUILLANE)" "2" "notification icons"
+for _ in $(seq 1 100); do [ "$(qd count "$WINDOW_CLASS")" = 2 ] && break; sleep 0.1; done
+expect_eq "$(qd count "$WINDOW_CLASS")" "2" "windows"
+for _ in $(seq 1 50); do [ "$(qd tray-icons "$WINDOW_CLASS")" = 2 ] && break; sleep 0.1; done
+expect_eq "$(qd tray-icons "$WINDOW_CLASS")" "2" "notification icons"
 screenshot two_copies
 
 # Tell the copies apart by their handles; hide every copy but the one looked at.
-mapfile -t windows < <(qd hwnds QUILLANE)
+mapfile -t windows < <(qd hwnds "$WINDOW_CLASS")
 show_only() {
   local w
   for w in "${windows[@]}"; do qd post-hwnd "$w" 0x111 "$CMD_TRAY_HIDE" 0 >/dev/null; done

@@ -200,29 +200,6 @@ TEST(CardLayout, PositionsOfTheCardAt100Percent) {
   EXPECT_EQ(500, CARD_TEXT_BOTTOM);
 }
 
-// The blocks must fit the pictures: text above the buttons (y 362..392) stays clear of
-// them, the holiday lines sit on the panel (from y 400) and inside the text rectangle.
-TEST(CardLayout, BlocksFitThePictureLayout) {
-  const int buttonsTop = 362;
-  for (CardBlock block : {CARD_REFERENCE, CARD_ATTRIBUTION}) {
-    const TextBlockLayout& b = CardLayout[block];
-    EXPECT_LE(b.top + b.height, buttonsTop) << "block " << block;
-  }
-  EXPECT_LT(CardLayout[CARD_VERSE].top + CardLayout[CARD_VERSE].height,
-            CardLayout[CARD_REFERENCE].top);
-  EXPECT_LE(CardLayout[CARD_REFERENCE].top + CardLayout[CARD_REFERENCE].height,
-            CardLayout[CARD_ATTRIBUTION].top);
-  for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
-    const TextBlockLayout line = HolidayLineLayout(i);
-    EXPECT_GE(line.top, 400) << "line " << i;
-    EXPECT_LE(line.top + line.height, CARD_TEXT_BOTTOM) << "line " << i;
-  }
-  for (int block = 0; block < CARD_BLOCKS; ++block) {
-    EXPECT_LT(BlockLayout(block).left, CARD_TEXT_RIGHT) << "block " << block;
-    EXPECT_GT(BlockLayout(block).height, 0) << "block " << block;
-  }
-}
-
 // What the card shows, in reading order, each in its band at the card's scale: what is painted,
 // read aloud and located, and copied. The bands follow one another down the text column,
 // the buttons' row between the attribution and the heading.

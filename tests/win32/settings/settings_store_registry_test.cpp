@@ -13,7 +13,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 #include "core/app_state.h"
 #include "core/handles.h"
 #include "settings/autostart.h"

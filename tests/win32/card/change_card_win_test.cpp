@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 #include "content/resource_store.h"
 #include "content/translation_table.h"
 #include "content/verse_collection.h"

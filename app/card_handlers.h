@@ -2,8 +2,8 @@
 #include "core/platform_types.h"
 
 #ifdef _WIN32
-// The main window's commands and the messages that change the card. Each returns the
-// message result.
+// The card window's handlers of its commands (menu, buttons, icon menu, system menu) and of
+// its lifetime (destruction, the end of the session). Each returns the message result.
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnSystemCommand(HWND window, WPARAM wParam, LPARAM lParam);
 void OnDestroy();

@@ -1,4 +1,6 @@
 #pragma once
+// Changing the card: a new passage, and a new picture when asked.
+
 // Refreshes the translation code from the registry and puts a random passage of its
 // collection into AppState's verseText and verseReference. Never paints.
 void ChooseVerse();

@@ -1,6 +1,6 @@
-#include "app/card_commands.h"
+#include "app/card_handlers.h"
 
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 #include "card/passage_lookup.h"
 #include "core/app_state.h"
 #include "core/failure_report.h"

@@ -1,4 +1,4 @@
-#include "card/choose_verse.h"
+#include "card/change_card.h"
 
 #include "content/resource_store.h"
 #include "content/translation_table.h"
