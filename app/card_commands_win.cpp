@@ -1,5 +1,6 @@
 #include "app/card_commands.h"
 
+#include "app/daily_timer.h"
 #include "card/choose_verse.h"
 #include "card/passage_lookup.h"
 #include "core/app_state.h"
@@ -49,6 +50,7 @@ void GoForth(HWND window) {
 }
 
 void ShowCardFromTray(HWND window) {
+  StopWaitingToShow();
   ChangeCard(true);
   // A card already on screen is repainted too, so what it shows is always the verse
   // that Context opens.

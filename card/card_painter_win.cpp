@@ -6,6 +6,7 @@
 
 #include "card/card_scale.h"
 #include "card/card_text.h"
+#include "card/high_contrast.h"
 #include "card/picture_scaling.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
@@ -51,7 +52,7 @@ void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect) {
   if (!font) ReportLastError("CreateFontA");
   SelectedObject previous(SelectObject(dc, font.get()), SelectBack{dc});
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
+  SetTextColor(dc, CardTextColour());
   // Wide, from Windows-1252: the ANSI call would convert with the font's code page, which
   // on East Asian systems is double-byte and merges a curly quote with the next letter.
   // DT_NOPREFIX: an "&" in a verse or a holiday name is text, not a mnemonic marker.
@@ -70,8 +71,8 @@ void DrawBlock(HDC dc, const char* text, const TextBlockLayout& layout, int dpi)
 
 void PaintCard(HDC dc, HWND window) {
   LoadBackgroundPicture();
-  DrawBackgroundPicture(dc, window);
   const int dpi = CardDpi(window);
+  if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window);
   DrawVerse(dc, dpi);
   DrawHolidayLines(dc, dpi);
 }

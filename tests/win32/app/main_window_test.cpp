@@ -2,13 +2,18 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/daily_timer.h"
+#include "card/card_layout.h"
 #include "card/card_painter.h"
+#include "card/card_scale.h"
 #include "tests/win32/card/card_painter_canvas.h"
 #include "resources/resource_ids.h"
 #include "app/main_window.h"
@@ -92,6 +97,105 @@ HFONT WINAPI RecordCreateFontA(int height, int width, int escapement, int orient
   fontHeights.push_back(height);
   return realCreateFontA(height, width, escapement, orientation, weight, italic, underline,
                          strikeOut, charset, precision, clip, quality, family, face);
+}
+
+// What the stand-in SHQueryUserNotificationState answers, and whether the system has it.
+struct UserState {
+  bool present;
+  HRESULT status;
+  int state;
+};
+UserState userState{true, S_OK, 5};
+decltype(&GetProcAddress) realGetProcAddress = nullptr;
+
+HRESULT WINAPI FakeQueryUserState(int* state) {
+  *state = userState.state;
+  return userState.status;
+}
+
+FARPROC WINAPI FindFakeUserState(HMODULE module, LPCSTR name) {
+  // Ordinals are small numbers in place of the name.
+  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF &&
+      std::strcmp(name, "SHQueryUserNotificationState") == 0) {
+    return userState.present
+               ? reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeQueryUserState))
+               : nullptr;
+  }
+  return realGetProcAddress(module, name);
+}
+
+// High contrast as the stand-ins report it, in colours no picture has: a dark blue window
+// with yellow text, a navy button face with green letters.
+bool highContrast = false;
+decltype(&SystemParametersInfoA) realSystemParametersInfo = nullptr;
+decltype(&GetSysColor) realGetSysColor = nullptr;
+constexpr COLORREF HC_WINDOW = RGB(0, 0, 96), HC_TEXT = RGB(255, 255, 0);
+constexpr COLORREF HC_BUTTON = RGB(0, 0, 128), HC_BUTTON_TEXT = RGB(0, 255, 0);
+
+BOOL WINAPI FakeSystemParameters(UINT action, UINT size, void* data, UINT flags) {
+  if (action != SPI_GETHIGHCONTRAST) return realSystemParametersInfo(action, size, data, flags);
+  auto* setting = static_cast<HIGHCONTRASTA*>(data);
+  setting->dwFlags = highContrast ? HCF_HIGHCONTRASTON | HCF_AVAILABLE : HCF_AVAILABLE;
+  setting->lpszDefaultScheme = nullptr;
+  return TRUE;
+}
+
+DWORD WINAPI FakeSysColor(int index) {
+  switch (index) {
+    case COLOR_WINDOW: return HC_WINDOW;
+    case COLOR_WINDOWTEXT: return HC_TEXT;
+    case COLOR_BTNFACE: return HC_BUTTON;
+    case COLOR_BTNTEXT: return HC_BUTTON_TEXT;
+    default: return realGetSysColor(index);
+  }
+}
+
+// A canvas pixel (0x00RRGGBB) as a COLORREF.
+COLORREF AsColour(std::uint32_t pixel) {
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+// Whether the canvas pixel is one of two colours or a blend of them (text smoothed onto its
+// ground, with whatever gamma): each channel within their range, and channels that both
+// colours share alike stay alike. A picture's pixel is neither.
+bool IsBlendOf(std::uint32_t pixel, COLORREF a, COLORREF b) {
+  const COLORREF seen = AsColour(pixel);
+  const int channel[3][3] = {{GetRValue(seen), GetRValue(a), GetRValue(b)},
+                             {GetGValue(seen), GetGValue(a), GetGValue(b)},
+                             {GetBValue(seen), GetBValue(a), GetBValue(b)}};
+  for (int i = 0; i < 3; ++i) {
+    const auto [value, from, to] = channel[i];
+    if (value < std::min(from, to) - 8 || value > std::max(from, to) + 8) return false;
+    for (int j = 0; j < i; ++j) {
+      const bool alike = channel[j][1] == from && channel[j][2] == to;
+      if (alike && std::abs(channel[j][0] - value) > 8) return false;
+    }
+  }
+  return true;
+}
+
+// Pixels of `box` nearer to `colour` than to `ground`: text drawn on that ground.
+int CountNear(const Canvas& canvas, COLORREF colour, COLORREF ground, RECT box) {
+  const auto distance = [](COLORREF x, COLORREF y) {
+    return std::abs(GetRValue(x) - GetRValue(y)) + std::abs(GetGValue(x) - GetGValue(y)) +
+           std::abs(GetBValue(x) - GetBValue(y));
+  };
+  int count = 0;
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) {
+      const COLORREF seen = AsColour(canvas.At(x, y));
+      count += distance(seen, colour) < distance(seen, ground);
+    }
+  }
+  return count;
+}
+
+// Where QUILLANE_SCREENSHOTS names, else the working directory.
+std::string ScreenshotPath(const std::string& name) {
+  const char* folder = std::getenv("QUILLANE_SCREENSHOTS");
+  if (folder == nullptr || *folder == '\0') return name;
+  const std::string path = folder;
+  return (path[0] == '/' ? "Z:" + path : path) + "/" + name;
 }
 
 }  // namespace
@@ -193,6 +297,178 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     if (IsWindow(window)) DestroyWindow(window);
     NextRow();
   }
+}
+
+// The daily change while the system asks programs not to interrupt the user: the card takes
+// its new verse at once and shows itself at the first tick that finds the user free again.
+TEST_F(MainWindow, DailyChangeWaitsWhileTheUserIsBusy) {
+  struct Case {
+    const char* what;
+    UserState atChange;
+    bool shownAtChange;
+  };
+  const Case cases[] = {
+      {"accepts notifications", {true, S_OK, 5}, true},
+      {"not present", {true, S_OK, 1}, false},
+      {"busy", {true, S_OK, 2}, false},
+      {"full-screen game", {true, S_OK, 3}, false},
+      {"presentation", {true, S_OK, 4}, false},
+      {"quiet time", {true, S_OK, 6}, false},
+      {"full-screen app", {true, S_OK, 7}, false},
+      {"the call fails", {true, E_FAIL, 3}, true},
+      {"an older system", {false, S_OK, 3}, true},
+  };
+  const ImportPatch patch("kernel32.dll", "GetProcAddress", FindFakeUserState);
+  ASSERT_TRUE(patch.Found());
+  realGetProcAddress = patch.Original<decltype(&GetProcAddress)>();
+  for (const Case& c : cases) {
+    const HWND card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
+    ShowWindow(card, SW_HIDE);
+    SetReferenceTime(appState, 0);  // more than a day ago
+    std::strcpy(appState.verseText, "old verse");
+    userState = c.atChange;
+    SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+    EXPECT_STRNE("old verse", appState.verseText) << c.what;
+    EXPECT_EQ(c.shownAtChange, IsWindowVisible(card) != FALSE) << c.what;
+
+    // Still busy at the next tick, then free: shown then, without another verse.
+    std::strcpy(appState.verseText, "changed verse");
+    SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+    EXPECT_EQ(c.shownAtChange, IsWindowVisible(card) != FALSE) << c.what << ", a tick later";
+    userState = {true, S_OK, 5};
+    SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+    EXPECT_TRUE(IsWindowVisible(card)) << c.what << ", once the user is free";
+    EXPECT_STREQ("changed verse", appState.verseText) << c.what;
+
+    DestroyWindow(card);
+    NextRow();
+  }
+
+  // Show from the icon shows at once, busy or not; the card that waited is not shown
+  // again after the user hid it.
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  ShowWindow(card, SW_HIDE);
+  SetReferenceTime(appState, 0);
+  userState = {true, S_OK, 4};
+  SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+  ASSERT_FALSE(IsWindowVisible(card));
+  SendMessageA(card, WM_COMMAND, CMD_TRAY_SHOW, 0);
+  EXPECT_TRUE(IsWindowVisible(card)) << "Show while the user is busy";
+  SendMessageA(card, WM_COMMAND, CMD_TRAY_HIDE, 0);
+  userState = {true, S_OK, 5};
+  SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+  EXPECT_FALSE(IsWindowVisible(card)) << "the waiting card came back after Show and Hide";
+  DestroyWindow(card);
+  NextRow();
+}
+
+// High contrast on and off at 100 % and 150 %: the window's colour instead of the picture,
+// every text, the panel's frame and heading in the window text colour, the buttons as
+// words in the button colours with their focus cue; a change of the setting repaints.
+TEST_F(MainWindow, HighContrastDrawsInTheSystemColours) {
+  const ImportPatch parameters("user32.dll", "SystemParametersInfoA", FakeSystemParameters);
+  const ImportPatch colours("user32.dll", "GetSysColor", FakeSysColor);
+  ASSERT_TRUE(parameters.Found());
+  ASSERT_TRUE(colours.Found());
+  realSystemParametersInfo = parameters.Original<decltype(&SystemParametersInfoA)>();
+  realGetSysColor = colours.Original<decltype(&GetSysColor)>();
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  std::strcpy(appState.verseText, "Jesus wept.\r");
+  for (const int dpi : {96, 144}) {
+    for (const bool on : {false, true}) {
+      const std::string what = std::to_string(dpi) + (on ? " dpi, on" : " dpi, off");
+      highContrast = on;
+      SetCardDpi(card, dpi);
+      PlaceCardButtons(card);
+      const int width = ScaledForDpi(CARD_CLIENT_WIDTH, dpi);
+      const int height = ScaledForDpi(CARD_CLIENT_HEIGHT, dpi);
+      Canvas painted(width, height, UNTOUCHED);
+      PaintCard(painted.dc, card);
+      // The buttons drawn where they stand, the arrow with the keyboard's focus.
+      SetFocusCues(card, true);
+      for (const unsigned id : CARD_BUTTONS_LEFT_TO_RIGHT) {
+        const HWND button = GetDlgItem(card, static_cast<int>(id));
+        RECT place{};
+        GetWindowRect(button, &place);
+        MapWindowPoints(nullptr, card, reinterpret_cast<POINT*>(&place), 2);
+        const UINT state = id == CMD_NEXT_VERSE ? ODS_FOCUS : 0;
+        const DRAWITEMSTRUCT item{ODT_BUTTON, id,    0, ODA_DRAWENTIRE, state, button,
+                                  painted.dc, place, 0};
+        DrawButtonFace(item);
+      }
+      GdiFlush();
+      const auto at = [&](int x, int y) {
+        return AsColour(painted.At(ScaledForDpi(x, dpi), ScaledForDpi(y, dpi)));
+      };
+      const RECT verse{ScaledForDpi(13, dpi), ScaledForDpi(14, dpi), ScaledForDpi(336, dpi),
+                       ScaledForDpi(40, dpi)};
+      const RECT heading{ScaledForDpi(HEADING_INK.left, dpi), ScaledForDpi(HEADING_INK.top, dpi),
+                         ScaledForDpi(HEADING_INK.right + 1, dpi),
+                         ScaledForDpi(HEADING_UNDERLINE_ROW + 2, dpi)};
+      if (!on) {
+        EXPECT_GT(
+            CountNewDarkPixels(painted, nullptr, verse.left, verse.top, verse.right, verse.bottom),
+            30)
+            << what << ": black text";
+        EXPECT_NE(HC_WINDOW, at(200, 200)) << what << ": the picture";
+        EXPECT_NE(HC_BUTTON, at(CONTEXT_BUTTON.left + 2, BUTTON_TOP + 2)) << what << ": a face";
+        continue;
+      }
+      int strays = 0;
+      for (int y = 0; y < ScaledForDpi(BUTTON_TOP, dpi); ++y) {
+        for (int x = 0; x < width; ++x) strays += !IsBlendOf(painted.At(x, y), HC_WINDOW, HC_TEXT);
+      }
+      EXPECT_EQ(0, strays) << what << ": pixels of neither colour above the buttons";
+      EXPECT_EQ(HC_WINDOW, at(3, 200)) << what << ": where the frame was";
+      EXPECT_EQ(HC_WINDOW, at(200, 403)) << what << ": where the bar was";
+      EXPECT_EQ(HC_WINDOW, at(200, 200)) << what;
+      EXPECT_GT(CountNear(painted, HC_TEXT, HC_WINDOW, verse), 30) << what << ": the verse";
+      EXPECT_GT(CountNear(painted, HC_TEXT, HC_WINDOW, heading), 30) << what << ": the heading";
+      EXPECT_EQ(HC_TEXT, at(PANEL_BOX.left, 450)) << what << ": the panel's left edge";
+      EXPECT_EQ(HC_TEXT, at(200, PANEL_BOX.top)) << what << ": the panel's top edge";
+      EXPECT_EQ(HC_TEXT, at(PANEL_BOX.right, 450)) << what << ": the panel's right edge";
+      EXPECT_EQ(HC_TEXT, at(200, PANEL_BOX.bottom)) << what << ": the panel's bottom edge";
+      EXPECT_EQ(HC_WINDOW, at(PANEL_BOX.left + 2, 490)) << what << ": inside the panel";
+      for (const auto& [id, place] :
+           {std::pair{CMD_CONTEXT, CONTEXT_BUTTON}, std::pair{CMD_NEXT_VERSE, NEXT_VERSE_BUTTON},
+            std::pair{CMD_GO_FORTH, GO_FORTH_BUTTON}}) {
+        const RECT face{ScaledForDpi(place.left, dpi), ScaledForDpi(BUTTON_TOP, dpi),
+                        ScaledForDpi(place.left + place.width, dpi),
+                        ScaledForDpi(BUTTON_TOP + BUTTON_HEIGHT, dpi)};
+        int picture = 0;
+        for (int y = face.top; y < face.bottom; ++y) {
+          for (int x = face.left; x < face.right; ++x) {
+            picture += !IsBlendOf(painted.At(x, y), HC_BUTTON, HC_BUTTON_TEXT);
+          }
+        }
+        // The focus cue alone may take other colours: it inverts what lies under it.
+        EXPECT_EQ(id == CMD_NEXT_VERSE, picture > 0) << what << ", button " << id;
+        EXPECT_EQ(HC_BUTTON_TEXT, AsColour(painted.At(face.left, face.top)))
+            << what << ", button " << id << ": its frame";
+        EXPECT_GT(CountNear(painted, HC_BUTTON_TEXT, HC_BUTTON,
+                            {face.left + 4, face.top + 4, face.right - 4, face.bottom - 4}),
+                  10)
+            << what << ", button " << id << ": its word";
+      }
+      EXPECT_TRUE(SaveBitmap(painted,
+                             ScreenshotPath("card_high_contrast_" + std::to_string(dpi) + ".bmp")));
+    }
+  }
+  // Switched live: the card and its buttons repaint when the system says so.
+  SetCardDpi(card, CARD_BASE_DPI);
+  PlaceCardButtons(card);
+  for (const UINT message : {UINT{WM_SETTINGCHANGE}, UINT{WM_SYSCOLORCHANGE}}) {
+    RedrawWindow(card, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+    SendMessageA(card, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+    EXPECT_TRUE(GetUpdateRect(card, nullptr, FALSE)) << message;
+    EXPECT_TRUE(GetUpdateRect(GetDlgItem(card, CMD_CONTEXT), nullptr, FALSE)) << message;
+  }
+  highContrast = false;
+  DestroyWindow(card);
+  NextRow();
 }
 
 // Keys as the message loop hands them to the card, with the focus on a button (or on the
