@@ -99,6 +99,36 @@ HFONT WINAPI RecordCreateFontA(int height, int width, int escapement, int orient
                          strikeOut, charset, precision, clip, quality, family, face);
 }
 
+// The formats the card put on the clipboard, and its beeps.
+std::vector<UINT> clipboardFormats;
+int beeps = 0;
+decltype(&SetClipboardData) realSetClipboardData = nullptr;
+
+HANDLE WINAPI RecordClipboardFormat(UINT format, HANDLE data) {
+  clipboardFormats.push_back(format);
+  return realSetClipboardData(format, data);
+}
+
+BOOL WINAPI CountBeep(UINT) {
+  ++beeps;
+  return TRUE;
+}
+
+// Another program holding the clipboard for a while.
+struct ClipboardHolder {
+  HANDLE opened;
+  DWORD heldMs;
+};
+
+DWORD WINAPI HoldClipboard(void* parameter) {
+  const auto* holder = static_cast<const ClipboardHolder*>(parameter);
+  const BOOL open = OpenClipboard(nullptr);
+  SetEvent(holder->opened);
+  Sleep(holder->heldMs);
+  if (open) CloseClipboard();
+  return open ? 0 : 1;
+}
+
 // What the stand-in SHQueryUserNotificationState answers, and whether the system has it.
 struct UserState {
   bool present;
@@ -527,31 +557,63 @@ TEST_F(MainWindow, KeysOnTheCard) {
 }
 
 // Ctrl+C on whatever has the focus: the passage, reference and attribution, one a line, with
-// the curly quotes curly in the Unicode text and Windows-1252 bytes in the ANSI one.
+// the curly quotes curly. Only Unicode text is put: the system makes the ANSI text in the
+// reader's code page (Windows-1252 here). A clipboard another program holds a moment is
+// waited for; one held longer gets a beep and is left as it was.
 TEST_F(MainWindow, CtrlCCopiesTheVerse) {
   const HWND card = StartCard();
   ASSERT_NE(nullptr, card);
   std::strcpy(appState.verseText, "\x93Jesus wept.\x94\r");
   std::strcpy(appState.verseReference, "John 11:35\r");
   appState.translationCode = 1002;  // its own text, not a stand-in
-  for (int focus : {0, CMD_NEXT_VERSE}) {
-    const HWND target = focus ? GetDlgItem(card, focus) : card;
+  const ImportPatch put("user32.dll", "SetClipboardData", RecordClipboardFormat);
+  const ImportPatch beep("user32.dll", "MessageBeep", CountBeep);
+  ASSERT_TRUE(put.Found());
+  ASSERT_TRUE(beep.Found());
+  realSetClipboardData = put.Original<decltype(&SetClipboardData)>();
+  struct Case {
+    int focus;
+    DWORD heldMs;  // by another thread, from before the key
+    bool copied;
+  };
+  const Case cases[] = {{0, 0, true}, {CMD_NEXT_VERSE, 0, true}, {0, 60, true}, {0, 400, false}};
+  for (const Case& c : cases) {
+    const std::string what = std::to_string(c.focus) + ", held " + std::to_string(c.heldMs);
+    const HWND target = c.focus ? GetDlgItem(card, c.focus) : card;
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
+    clipboardFormats.clear();
+    beeps = 0;
+    ClipboardHolder holder{CreateEventA(nullptr, TRUE, FALSE, nullptr), c.heldMs};
+    HANDLE thread = nullptr;
+    if (c.heldMs > 0) {
+      thread = CreateThread(nullptr, 0, HoldClipboard, &holder, 0, nullptr);
+      ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(holder.opened, 5000)) << what;
+    }
 
-    EXPECT_TRUE(TranslateCardKey(card, MSG{target, WM_CHAR, 3, 0, 0, {}})) << focus;
-    ASSERT_TRUE(OpenClipboard(nullptr)) << focus;
+    EXPECT_TRUE(TranslateCardKey(card, MSG{target, WM_CHAR, 3, 0, 0, {}})) << what;
+    if (thread != nullptr) {
+      WaitForSingleObject(thread, 5000);
+      CloseHandle(thread);
+    }
+    CloseHandle(holder.opened);
+    EXPECT_EQ(c.copied ? 0 : 1, beeps) << what;
+    EXPECT_EQ(c.copied ? std::vector<UINT>{CF_UNICODETEXT} : std::vector<UINT>{}, clipboardFormats)
+        << what;
+    ASSERT_TRUE(OpenClipboard(nullptr)) << what;
     const HANDLE wide = GetClipboardData(CF_UNICODETEXT);
     const HANDLE bytes = GetClipboardData(CF_TEXT);
-    EXPECT_EQ(std::wstring(L"\u201CJesus wept.\u201D\r\nJohn 11:35\r\n"
-                           L"*Taken from the King James Version"),
+    EXPECT_EQ(std::wstring(c.copied ? L"\u201CJesus wept.\u201D\r\nJohn 11:35\r\n"
+                                      L"*Taken from the King James Version"
+                                    : L"(none)"),
               wide ? static_cast<const wchar_t*>(GlobalLock(wide)) : L"(none)")
-        << focus;
-    EXPECT_EQ(std::string("\x93Jesus wept.\x94\r\nJohn 11:35\r\n"
-                          "*Taken from the King James Version"),
+        << what;
+    EXPECT_EQ(std::string(c.copied ? "\x93Jesus wept.\x94\r\nJohn 11:35\r\n"
+                                     "*Taken from the King James Version"
+                                   : "(none)"),
               bytes ? static_cast<const char*>(GlobalLock(bytes)) : "(none)")
-        << focus;
+        << what;
     if (wide) GlobalUnlock(wide);
     if (bytes) GlobalUnlock(bytes);
     CloseClipboard();
