@@ -17,7 +17,15 @@ namespace {
 
 void Repaint(HWND window) { InvalidateRgn(window, nullptr, TRUE); }
 
-void HideCard(HWND window) { ShowWindow(window, SW_HIDE); }
+// A new user takes a card that vanished for a program that ended: the first time, the
+// icon says where it went.
+void HideCard(HWND window) {
+  ShowWindow(window, SW_HIDE);
+  if (!appState.hideTipShown && ShowHideTip()) {
+    appState.hideTipShown = 1;
+    SaveHideTipShown();
+  }
+}
 
 void ShowAbout(HWND window) {
   if (DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0) ==

@@ -99,6 +99,15 @@ HFONT WINAPI RecordCreateFontA(int height, int width, int escapement, int orient
                          strikeOut, charset, precision, clip, quality, family, face);
 }
 
+// The balloons the card asked the shell for: title and text.
+std::vector<std::pair<std::string, std::string>> balloons;
+decltype(&Shell_NotifyIconA) realNotifyIcon = nullptr;
+
+BOOL WINAPI RecordBalloon(DWORD message, PNOTIFYICONDATAA record) {
+  if (record->uFlags & NIF_INFO) balloons.emplace_back(record->szInfoTitle, record->szInfo);
+  return realNotifyIcon(message, record);
+}
+
 // The formats the card put on the clipboard, and its beeps.
 std::vector<UINT> clipboardFormats;
 int beeps = 0;
@@ -304,6 +313,7 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     }
     ValidateRect(window, nullptr);
     DeleteSettingsKey();
+    appState.hideTipShown = 1;      // the first hide writes its own setting (a test of its own)
     SetReferenceTime(appState, 0);  // more than a day ago
     std::strcpy(appState.verseText, "old verse");
     const LRESULT expected =
@@ -325,6 +335,68 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     EXPECT_EQ(c.alive, KillTimer(window, DAILY_TIMER_ID) != FALSE) << c.what;
 
     if (IsWindow(window)) DestroyWindow(window);
+    NextRow();
+  }
+}
+
+// The first time the card is hidden, whichever way, the icon tells where it went; never
+// again for this user, in this run or the next. Without its icon the card tells nothing,
+// and tells it at a later hide.
+TEST_F(MainWindow, TheFirstHideTellsWhereTheCardWent) {
+  struct Case {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    bool iconThere;
+  };
+  const Case cases[] = {
+      {"Go Forth", WM_COMMAND, CMD_GO_FORTH, true},
+      {"the icon's Hide", WM_COMMAND, CMD_TRAY_HIDE, true},
+      {"close box or Escape", WM_SYSCOMMAND, SC_CLOSE, true},
+      {"minimise", WM_SYSCOMMAND, SC_MINIMIZE, true},
+      {"no icon", WM_SYSCOMMAND, SC_CLOSE, false},
+  };
+  const ImportPatch patch("shell32.dll", "Shell_NotifyIconA", RecordBalloon);
+  ASSERT_TRUE(patch.Found());
+  realNotifyIcon = patch.Original<decltype(&Shell_NotifyIconA)>();
+  const std::vector<std::pair<std::string, std::string>> told = {
+      {"Quillane is still running",
+       "Double-click this icon to show today's verse again. Right-click it to exit Quillane."}};
+  const std::string remembered = "4:" + std::string("\1\0\0\0", 4);
+  const auto stored = [] {
+    const StoredValue value = QueryStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, "hidetip");
+    return value.present ? std::to_string(value.type) + ":" +
+                               std::string(value.bytes.begin(), value.bytes.end())
+                         : "missing";
+  };
+  for (const Case& c : cases) {
+    HWND card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
+    if (!c.iconThere) RemoveTrayIcon();
+    balloons.clear();
+    SendMessageA(card, c.message, c.wParam, 0);
+    EXPECT_FALSE(IsWindowVisible(card)) << c.what;
+    EXPECT_EQ(c.iconThere ? told : decltype(told){}, balloons) << c.what << ", first hide";
+    EXPECT_EQ(c.iconThere ? remembered : "missing", stored()) << c.what;
+
+    if (!c.iconThere) AddTrayIcon(card, GetModuleHandleA(nullptr));
+    SendMessageA(card, WM_COMMAND, CMD_TRAY_SHOW, 0);
+    balloons.clear();
+    SendMessageA(card, c.message, c.wParam, 0);
+    EXPECT_EQ(c.iconThere ? decltype(told){} : told, balloons) << c.what << ", second hide";
+    EXPECT_EQ(remembered, stored()) << c.what;
+
+    // The next run reads it with the settings.
+    DestroyWindow(card);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    appState.hideTipShown = 0;
+    card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
+    balloons.clear();
+    SendMessageA(card, c.message, c.wParam, 0);
+    EXPECT_TRUE(balloons.empty()) << c.what << ", the next run";
+    DestroyWindow(card);
     NextRow();
   }
 }
