@@ -13,6 +13,7 @@
 #include "core/app_state.h"
 #include "core/text_win.h"
 #include "shell/card_buttons.h"
+#include "shell/live_region.h"
 
 namespace {
 
@@ -325,4 +326,5 @@ void AnnounceNewPassage(HWND card) {
   if (notify == nullptr || announced == appState.verseText) return;
   announced = appState.verseText;
   notify(EVENT_OBJECT_NAMECHANGE, card, OBJID_CLIENT, PASSAGE_CHILD);
+  AnnounceLiveRegion(card, PASSAGE_CHILD);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -97,6 +99,87 @@ HFONT WINAPI RecordCreateFontA(int height, int width, int escapement, int orient
   fontHeights.push_back(height);
   return realCreateFontA(height, width, escapement, orientation, weight, italic, underline,
                          strikeOut, charset, precision, clip, quality, family, face);
+}
+
+// What the card asked of the annotation service, and the live-region events it raised.
+struct LiveSetting {
+  HWND window;
+  DWORD object, child;
+  GUID property;
+  VARTYPE type;
+  LONG value;
+};
+std::vector<LiveSetting> liveSettings;
+std::vector<std::pair<HWND, LONG>> liveRegionEvents;
+constexpr DWORD EVENT_LIVE_REGION_CHANGED = 0x8019;
+constexpr CLSID ACC_PROP_SERVICES_CLASS = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID LIVE_SETTING_PROPERTY = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+
+// Records SetHwndProp; nothing else is asked of it.
+class FakeAnnotations final : public IAccPropServices {
+ public:
+  HRESULT WINAPI QueryInterface(REFIID, void** object) override {
+    *object = this;
+    return S_OK;
+  }
+  ULONG WINAPI AddRef() override { return 2; }
+  ULONG WINAPI Release() override { return 1; }
+  HRESULT WINAPI SetHwndProp(HWND window, DWORD object, DWORD child, MSAAPROPID property,
+                             VARIANT value) override {
+    liveSettings.push_back({window, object, child, property, value.vt, value.lVal});
+    return S_OK;
+  }
+  HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_FAIL; }
+  HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                               AnnoScope) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_FAIL; }
+  HRESULT WINAPI SetHwndPropStr(HWND, DWORD, DWORD, MSAAPROPID, LPCWSTR) override { return E_FAIL; }
+  HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                   AnnoScope) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_FAIL; }
+  HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_FAIL; }
+  HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                    AnnoScope) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_FAIL; }
+  HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
+    return E_FAIL;
+  }
+};
+FakeAnnotations fakeAnnotations;
+decltype(&CoCreateInstance) realCoCreateInstance = nullptr;
+
+HRESULT WINAPI CreateFakeAnnotations(REFCLSID type, IUnknown* outer, DWORD context, REFIID iid,
+                                     void** object) {
+  if (!IsEqualCLSID(type, ACC_PROP_SERVICES_CLASS)) {
+    return realCoCreateInstance(type, outer, context, iid, object);
+  }
+  *object = static_cast<IAccPropServices*>(&fakeAnnotations);
+  return S_OK;
+}
+
+void CALLBACK NoteLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                             DWORD) {
+  if (object == OBJID_CLIENT) liveRegionEvents.emplace_back(window, child);
 }
 
 // The balloons the card asked the shell for: title and text.
@@ -337,6 +420,57 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     if (IsWindow(window)) DestroyWindow(window);
     NextRow();
   }
+}
+
+// A new passage on the card is a polite live region's change, raised once per passage: the
+// passage (child 1 of the card's object) is marked so before the event.
+TEST_F(MainWindow, NewPassageRaisesTheLiveRegionEvent) {
+  const ImportPatch create("ole32.dll", "CoCreateInstance", CreateFakeAnnotations);
+  ASSERT_TRUE(create.Found());
+  realCoCreateInstance = create.Original<decltype(&CoCreateInstance)>();
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_LIVE_REGION_CHANGED, EVENT_LIVE_REGION_CHANGED, nullptr, NoteLiveRegion,
+                      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(nullptr, hook);
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  struct Case {
+    const char* verse;
+    bool raised;
+  };
+  const Case cases[] = {{"a new verse", true}, {"a new verse", false}, {"another verse", true}};
+  const auto pump = [] {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  };
+  pump();  // the start-up's own passage
+  for (const Case& c : cases) {
+    liveSettings.clear();
+    liveRegionEvents.clear();
+    std::strcpy(appState.verseText, c.verse);
+    InvalidateRect(card, nullptr, TRUE);
+    UpdateWindow(card);
+    pump();
+
+    EXPECT_EQ(c.raised ? 1u : 0u, liveRegionEvents.size()) << c.verse;
+    if (!liveRegionEvents.empty()) {
+      EXPECT_EQ(card, liveRegionEvents[0].first) << c.verse;
+      EXPECT_EQ(1, liveRegionEvents[0].second) << c.verse;
+    }
+    ASSERT_EQ(c.raised ? 1u : 0u, liveSettings.size()) << c.verse;
+    if (c.raised) {
+      const LiveSetting& set = liveSettings[0];
+      EXPECT_EQ(card, set.window);
+      EXPECT_EQ(static_cast<DWORD>(OBJID_CLIENT), set.object);
+      EXPECT_EQ(1u, set.child);
+      EXPECT_TRUE(IsEqualGUID(LIVE_SETTING_PROPERTY, set.property));
+      EXPECT_EQ(VT_I4, set.type);
+      EXPECT_EQ(1, set.value) << "polite";
+    }
+  }
+  UnhookWinEvent(hook);
+  DestroyWindow(card);
+  NextRow();
 }
 
 // The first time the card is hidden, whichever way, the icon tells where it went; never
