@@ -11,6 +11,7 @@
 #include "card/card_text.h"
 #include "content/holiday_calendar.h"
 #include "core/app_state.h"
+#include "core/system_library.h"
 #include "core/text_win.h"
 #include "shell/card_buttons.h"
 #include "shell/live_region.h"
@@ -21,7 +22,7 @@ constexpr LONG PASSAGE_CHILD = 1;
 
 // The accessibility library, loaded once and kept: the objects it hands out outlive any call.
 FARPROC AccessibilityEntry(const char* name) {
-  static const HMODULE library = LoadLibraryA("oleacc.dll");
+  static const HMODULE library = LoadSystemLibrary("oleacc.dll");
   return library ? GetProcAddress(library, name) : nullptr;
 }
 

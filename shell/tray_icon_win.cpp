@@ -9,6 +9,7 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
+#include "core/system_library.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_version.h"
 
@@ -36,8 +37,8 @@ bool iconAdded = false;
 bool shellShowsBalloons = false;
 
 std::uint32_t TrayIconRecordSizeForThisShell() {
-  OwnedModule shell(LoadLibraryA("Shell32.dll"));
-  if (!shell) ReportLastError("LoadLibraryA");
+  OwnedModule shell(LoadSystemLibrary("shell32.dll"));
+  if (!shell) ReportLastError("LoadLibraryExA");
   const std::uint64_t version = shell ? GetShellVersion(std::move(shell)) : 0;
   shellShowsBalloons = ShellShowsBalloons(version);
   return TrayIconRecordSize(version, FULL_RECORD_SIZE, OLDER_RECORD_SIZE);
@@ -81,6 +82,9 @@ void AddTrayIcon(HWND window, HINSTANCE instance) {
   record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
   lstrcpynA(record.szTip, TRAY_TIP_TEXT, TRAY_TIP_CAPACITY);
   iconAdded = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+  // A shell busy at log-on may time out and add the icon all the same; another add would
+  // fail on the duplicate at every tick. The icon that can be modified is there.
+  if (!iconAdded) iconAdded = Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
   // The one-minute tick tries again; one report says it, not one a minute.
   if (!iconAdded && !addFailureReported) {
     ReportLastError("Shell_NotifyIconA");

@@ -88,6 +88,23 @@ BOOL WINAPI FailingGetMessage(MSG* message, HWND, UINT, UINT) {
   return 0;
 }
 
+// The order in which WinMain declares the display awareness and starts COM.
+std::vector<std::string> startOrder;
+decltype(&GetProcAddress) realLookUp = nullptr;
+decltype(&CoInitializeEx) realCoInitializeEx = nullptr;
+
+FARPROC WINAPI NoteAwarenessLookUp(HMODULE module, LPCSTR name) {
+  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF && std::strstr(name, "Aware") != nullptr) {
+    startOrder.emplace_back("awareness");
+  }
+  return realLookUp(module, name);
+}
+
+HRESULT WINAPI NoteCom(void* reserved, DWORD model) {
+  startOrder.emplace_back("COM");
+  return realCoInitializeEx(reserved, model);
+}
+
 // The heights of the fonts the card creates, in order.
 std::vector<int> fontHeights;
 decltype(&CreateFontA) realCreateFontA = nullptr;
@@ -837,6 +854,12 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
   };
   const Case cases[] = {
       {"", false}, {"/hide -x \"C:\\some where\"", false}, {"", true}, {"/s", true}};
+  const ImportPatch lookUp("kernel32.dll", "GetProcAddress", NoteAwarenessLookUp);
+  const ImportPatch com("ole32.dll", "CoInitializeEx", NoteCom);
+  ASSERT_TRUE(lookUp.Found());
+  ASSERT_TRUE(com.Found());
+  realLookUp = lookUp.Original<decltype(&GetProcAddress)>();
+  realCoInitializeEx = com.Original<decltype(&CoInitializeEx)>();
   for (const Case& c : cases) {
     const HHOOK hook = c.creationFails
                            ? SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId())
@@ -846,6 +869,7 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
     comWhileRunning = E_FAIL;
     ASSERT_EQ(S_OK, ComOnThisThread()) << "COM left on the test's thread";
     std::string commandLine = c.commandLine;
+    startOrder.clear();
     EXPECT_EQ(0, WinMain(GetModuleHandleA(nullptr), nullptr, &commandLine[0], SW_SHOWNORMAL))
         << "'" << c.commandLine << "'";
     KillTimer(nullptr, timer);
@@ -859,6 +883,9 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
     EXPECT_EQ(c.creationFails ? "missing" : AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER))
         << "'" << c.commandLine << "'";
     EXPECT_FALSE(ShellDeletesIcon(appState.trayIcon.hWnd)) << "'" << c.commandLine << "'";
+    // COM may make windows; the display awareness must hold from the first one.
+    ASSERT_GE(startOrder.size(), 2u) << "'" << c.commandLine << "'";
+    EXPECT_EQ("awareness", startOrder[0]) << "'" << c.commandLine << "'";
 
     NextRow();
   }

@@ -88,7 +88,10 @@ UINT WINAPI CountRegistration(LPCSTR name) {
   return realRegister(name);
 }
 
+int lastRefused = 0;
+
 BOOL WINAPI RefuseIcon(DWORD, PNOTIFYICONDATAA) {
+  ++lastRefused;
   SetLastError(ERROR_TIMEOUT);
   return FALSE;
 }
@@ -117,6 +120,16 @@ decltype(&Shell_NotifyIconA) realNotifyIcon = nullptr;
 BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAA record) {
   if (record->uFlags & NIF_INFO) balloonFlags.push_back(record->dwInfoFlags);
   return realNotifyIcon(message, record);
+}
+
+// A shell that adds the icon but answers too late: the call fails all the same.
+decltype(&Shell_NotifyIconA) realAdd = nullptr;
+
+BOOL WINAPI AddButTimeOut(DWORD message, PNOTIFYICONDATAA record) {
+  const BOOL done = realAdd(message, record);
+  if (message != NIM_ADD) return done;
+  SetLastError(ERROR_TIMEOUT);
+  return FALSE;
 }
 
 void PumpMessages() {
@@ -239,6 +252,22 @@ TEST(TrayIcon, ComesBackAfterTheTaskBarForgotIt) {
   RetryTrayIcon(owner.get(), GetModuleHandleA(nullptr));
   EXPECT_TRUE(ShellDeletesIcon(owner.get()));
   EXPECT_FALSE(ShellDeletesIcon(owner.get())) << "a second icon was added";
+
+  // One that times out but adds the icon all the same: the icon counts as added, and the
+  // tick adds no other (which would fail on the duplicate minute after minute).
+  {
+    const ImportPatch late("shell32.dll", "Shell_NotifyIconA", AddButTimeOut);
+    ASSERT_TRUE(late.Found());
+    realAdd = late.Original<decltype(&Shell_NotifyIconA)>();
+    AddTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+  }
+  {
+    const ImportPatch count("shell32.dll", "Shell_NotifyIconA", RefuseIcon);
+    lastRefused = 0;
+    RetryTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+    EXPECT_EQ(0, lastRefused) << "calls of the shell at the next tick";
+  }
+  EXPECT_TRUE(ShellDeletesIcon(owner.get()));
 }
 
 // The hide tip is a balloon at the icon, an information one, on shells that have them (5.0
