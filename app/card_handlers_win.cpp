@@ -1,5 +1,6 @@
 #include "app/card_handlers.h"
 
+#include "app/daily_timer.h"
 #include "card/change_card.h"
 #include "card/passage_lookup.h"
 #include "core/app_state.h"
@@ -16,7 +17,15 @@ namespace {
 
 void Repaint(HWND window) { InvalidateRgn(window, nullptr, TRUE); }
 
-void HideCard(HWND window) { ShowWindow(window, SW_HIDE); }
+// A new user takes a card that vanished for a program that ended: the first time, the
+// icon says where it went.
+void HideCard(HWND window) {
+  ShowWindow(window, SW_HIDE);
+  if (!appState.hideTipShown && ShowHideTip()) {
+    appState.hideTipShown = 1;
+    SaveHideTipShown();
+  }
+}
 
 void ShowAbout(HWND window) {
   if (DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0) ==
@@ -49,6 +58,7 @@ void GoForth(HWND window) {
 }
 
 void ShowCardFromTray(HWND window) {
+  StopWaitingToShow();
   ChangeCard(true);
   // A card already on screen is repainted too, so what it shows is always the verse
   // that Context opens.

@@ -7,8 +7,27 @@
 #include "core/rollover.h"
 #include "shell/card_buttons.h"
 #include "shell/center_window.h"
+#include "shell/user_state.h"
+
+namespace {
+
+// A daily change came while the user was not to be interrupted: the card shows itself at
+// the first tick that finds the user accepting notifications again.
+bool cardWaiting = false;
+
+void ShowChangedCard(HWND window) {
+  BringCardBack(window);
+  ShowWindow(window, SW_SHOW);
+  FocusNextVerseButton(window);
+}
+
+}  // namespace
 
 void OnDailyTimer(HWND window) {
+  if (cardWaiting && UserAcceptsNotifications()) {
+    cardWaiting = false;
+    ShowChangedCard(window);
+  }
   const LocalTime now = CurrentLocalTime();
   std::int64_t nowTicks = 0;
   LocalTimeToTicks(now, &nowTicks);
@@ -19,9 +38,13 @@ void OnDailyTimer(HWND window) {
   SetReferenceTime(appState, NewReferenceTime(now));
   ChangeCard(true);
   InvalidateRgn(window, nullptr, TRUE);
-  BringCardBack(window);
-  ShowWindow(window, SW_SHOW);
-  FocusNextVerseButton(window);
+  if (UserAcceptsNotifications()) {
+    ShowChangedCard(window);
+  } else if (!IsWindowVisible(window)) {
+    cardWaiting = true;
+  }
   if (!SetTimer(window, DAILY_TIMER_ID, DAILY_TIMER_PERIOD_MS, nullptr))
     ReportLastError("SetTimer");
 }
+
+void StopWaitingToShow() { cardWaiting = false; }

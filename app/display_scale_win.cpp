@@ -3,6 +3,7 @@
 #include "card/card_scale.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
+#include "core/system_library.h"
 #include "shell/card_buttons.h"
 
 namespace {
@@ -56,7 +57,7 @@ void DeclareDpiAwareness() {
     declaredAware = true;
     return;
   }
-  const OwnedModule shcore(LoadLibraryA("shcore.dll"));
+  const OwnedModule shcore(LoadSystemLibrary("shcore.dll"));
   const auto setAwareness = SystemCall<SetAwarenessCall>(shcore.get(), "SetProcessDpiAwareness");
   if (setAwareness != nullptr && SUCCEEDED(setAwareness(PER_MONITOR))) {
     declaredAware = true;

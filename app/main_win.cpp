@@ -11,10 +11,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
                    int nShowCmd) {
   HINSTANCE instance = hInstance;
   const int showCommand = nShowCmd;
+  // Before COM, which may make windows of its own: the awareness holds from the first one.
+  DeclareDpiAwareness();
   // Browsers that register as COM handlers need COM on the thread that opens them.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   if (FAILED(com)) ReportFailure("CoInitializeEx", com);
-  DeclareDpiAwareness();
   LoadAppStrings(instance);
   InitWindowClass(instance);
   RandomSeed(GetTickCount());

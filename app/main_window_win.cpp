@@ -21,6 +21,11 @@ void PaintWindow(HWND window) {
   AnnounceNewPassage(window);
 }
 
+// High contrast switched on or off, or other system colours: card and buttons afresh.
+void RepaintInSystemColours(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 void InitWindowClass(HINSTANCE instance) {
@@ -54,6 +59,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     case WM_GETDPISCALEDSIZE: return OnGetDpiScaledSize(window, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: RepaintInSystemColours(window); return 0;
     case TRAY_CALLBACK_MESSAGE: OnTrayIconEvent(window, lParam); return 0;
     default:
       // A restarted task bar has forgotten the icon; it announces itself with this.

@@ -7,6 +7,7 @@
 
 #include "card/card_scale.h"
 #include "card/card_texts.h"
+#include "card/high_contrast.h"
 #include "card/picture_scaling.h"
 #include "content/background_picture.h"
 #include "content/holiday_calendar.h"
@@ -50,7 +51,7 @@ void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UIN
   if (!font) ReportLastError("CreateFontA");
   SelectedObject previous(SelectObject(dc, font.get()), SelectBack{dc});
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
+  SetTextColor(dc, CardTextColour());
   // Wide, from Windows-1252: the ANSI call would convert with the font's code page, which
   // on East Asian systems is double-byte and merges a curly quote with the next letter.
   // DT_NOPREFIX: an "&" in a verse or a holiday name is text, not a mnemonic marker.
@@ -58,10 +59,12 @@ void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UIN
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, layout | DT_NOPREFIX);
 }
 
-// The painted texts of `texts` from `first` up to `end`.
+// The painted texts of `texts` from `first` up to `end`; in high contrast, where no picture
+// carries the panel's heading, that too.
 void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, int dpi) {
+  const bool everyText = HighContrastOn();
   for (const CardText& text : texts) {
-    if (!text.painted || text.block < first || text.block >= end) continue;
+    if ((!text.painted && !everyText) || text.block < first || text.block >= end) continue;
     const Rect rect = DrawingRect(text, dpi);
     DrawTextIn(dc, text.text.c_str(), text.fontHeight, text.weight,
                {rect.left, rect.top, rect.right, rect.bottom},
@@ -73,8 +76,8 @@ void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, i
 
 void PaintCard(HDC dc, HWND window) {
   LoadBackgroundPicture();
-  DrawBackgroundPicture(dc, window);
   const int dpi = CardDpi(window);
+  if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window);
   DrawVerse(dc, dpi);
   DrawHolidayLines(dc, dpi);
 }
@@ -114,7 +117,7 @@ void DrawVerse(HDC dc, int dpi) {
   DrawTexts(dc,
             CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
                       HolidayList{}, dpi),
-            CARD_VERSE, CARD_PANEL_HEADING, dpi);
+            CARD_VERSE, CARD_FIRST_HOLIDAY, dpi);
 }
 
 void DrawHolidayLines(HDC dc, int dpi) {

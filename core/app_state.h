@@ -24,6 +24,8 @@ struct AppState {
   IPicture* picture;
   std::int32_t newPictureRequested;
   std::int32_t translationChanged;
+  // Whether the icon has once told the user where a hidden card went (stored per user).
+  std::int32_t hideTipShown;
   NOTIFYICONDATAA trayIcon;
   HBITMAP nextButtonBitmap;
   HBITMAP contextButtonBitmap;

@@ -13,6 +13,10 @@
 void LoadSettings();
 void SaveSettings();
 void SaveTranslationCode();
+// "hidetip": whether the user has been told once where a hidden card goes. Read with the
+// other settings at start-up, written as soon as the tip has been shown.
+#define HIDE_TIP_VALUE_NAME "hidetip"
+void SaveHideTipShown();
 void ReadTranslationCode();
 
 // The two system families read the settings key differently; LoadSettings and

@@ -81,6 +81,7 @@ void ReadStoredSettings(HKEY key) {
   ReadValue(key, "timerlow", &appState.referenceTimeLow);
   ReadValue(key, "timerhigh", &appState.referenceTimeHigh);
   ReadValue(key, "autostart", &appState.autostartEnabled);
+  ReadValue(key, HIDE_TIP_VALUE_NAME, &appState.hideTipShown);
 }
 
 // The reference a rollover now would leave, then the defaults written out.
@@ -141,6 +142,11 @@ void SaveSettings() {
 void SaveTranslationCode() {
   const SettingsKey settings = CreateOrOpenSettingsKey();
   WriteValue(settings.key.get(), "version", &appState.translationCode);
+}
+
+void SaveHideTipShown() {
+  const SettingsKey settings = CreateOrOpenSettingsKey();
+  WriteValue(settings.key.get(), HIDE_TIP_VALUE_NAME, &appState.hideTipShown);
 }
 
 void ReadTranslationCodeNt() {

@@ -10,8 +10,10 @@
 #include "card/card_scale.h"
 #include "card/card_texts.h"
 #include "core/app_state.h"
+#include "core/system_library.h"
 #include "core/text_win.h"
 #include "shell/card_buttons.h"
+#include "shell/live_region.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ constexpr LONG PASSAGE_CHILD = 1;
 
 // The accessibility library, loaded once and kept: the objects it hands out outlive any call.
 FARPROC AccessibilityEntry(const char* name) {
-  static const HMODULE library = LoadLibraryA("oleacc.dll");
+  static const HMODULE library = LoadSystemLibrary("oleacc.dll");
   return library ? GetProcAddress(library, name) : nullptr;
 }
 
@@ -345,4 +347,5 @@ void AnnounceNewPassage(HWND card) {
   if (notify == nullptr || announced == appState.verseText) return;
   announced = appState.verseText;
   notify(EVENT_OBJECT_NAMECHANGE, card, OBJID_CLIENT, PASSAGE_CHILD);
+  AnnounceLiveRegion(card, PASSAGE_CHILD);
 }

@@ -6,6 +6,6 @@
 // move among the buttons left to right, Enter and Space press the focused one, Escape hides
 // the card as its close box does, Ctrl+C copies the verse. True when the key was the card's.
 bool TranslateCardKey(HWND card, const MSG& message);
-// Passage, reference and attribution onto the clipboard, as Unicode and as Windows-1252.
+// Passage, reference and attribution onto the clipboard.
 void CopyCardText(HWND card);
 #endif

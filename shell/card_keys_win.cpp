@@ -1,14 +1,9 @@
 #include "shell/card_keys.h"
 
-#include <cstring>
-#include <string>
-
 #include "card/card_texts.h"
 #include "core/app_state.h"
-#include "core/failure_report.h"
-#include "core/handles.h"
-#include "core/text_win.h"
 #include "shell/card_buttons.h"
+#include "shell/clipboard.h"
 
 namespace {
 
@@ -44,23 +39,6 @@ bool PressFocusedButton(HWND card, LPARAM keyFlags) {
   return true;
 }
 
-void PutOnClipboard(UINT format, const void* data, std::size_t size) {
-  OwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
-  void* bytes = memory ? GlobalLock(memory.get()) : nullptr;
-  if (bytes == nullptr) {
-    ReportLastError("GlobalAlloc");
-    return;
-  }
-  std::memcpy(bytes, data, size);
-  GlobalUnlock(memory.get());
-  // The clipboard owns the memory once it has taken it.
-  if (SetClipboardData(format, memory.get())) {
-    (void)memory.release();
-  } else {
-    ReportLastError("SetClipboardData");
-  }
-}
-
 }  // namespace
 
 bool TranslateCardKey(HWND card, const MSG& message) {
@@ -79,18 +57,6 @@ bool TranslateCardKey(HWND card, const MSG& message) {
 }
 
 void CopyCardText(HWND card) {
-  const std::string text =
-      CardCopyText(appState.verseText, appState.verseReference, appState.translationCode);
-  const std::wstring wide = WideFrom1252(text.c_str(), static_cast<int>(text.size()));
-  // Tells whoever reads CF_TEXT that its bytes are Windows-1252, whatever the system's.
-  const LCID western = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
-  if (!OpenClipboard(card)) {
-    ReportLastError("OpenClipboard");
-    return;
-  }
-  EmptyClipboard();
-  PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-  PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
-  PutOnClipboard(CF_LOCALE, &western, sizeof western);
-  CloseClipboard();
+  PutTextOnClipboard(
+      card, CardCopyText(appState.verseText, appState.verseReference, appState.translationCode));
 }

@@ -18,6 +18,11 @@ inline std::uint64_t ShellVersionFromReply(std::int32_t status, std::uint32_t ma
   return status >= 0 ? PackShellVersion(major, minor) : 0;
 }
 
+// Whether a shell of this version shows balloon tips at the icon (5.0 and later).
+inline bool ShellShowsBalloons(std::uint64_t shellVersion) {
+  return (shellVersion >> 32) >= FIRST_FULL_RECORD_VERSION;
+}
+
 // The size to put in the notification-icon record for a shell of this version: shells
 // from 5.0 on take the full record (item GUID included), older ones and an unknown
 // version (0) only the record without the GUID.

@@ -9,6 +9,10 @@ constexpr unsigned TRAY_ICON_ID = 1;
 // Bound of the tip copy: the record's tip buffer, terminating zero included.
 constexpr int TRAY_TIP_CAPACITY = 128;
 #define TRAY_TIP_TEXT "Quillane"
+// The balloon the icon shows the first time the card is hidden.
+#define HIDE_TIP_TITLE "Quillane is still running"
+#define HIDE_TIP_TEXT \
+  "Double-click this icon to show today's verse again. Right-click it to exit Quillane."
 
 #ifdef _WIN32
 // The icon's events reach the card as this message.
@@ -18,6 +22,9 @@ void AddTrayIcon(HWND window, HINSTANCE instance);
 // Adds the icon if the shell refused it so far (a busy shell at log-on answers no
 // TaskbarCreated later); called with every timer tick.
 void RetryTrayIcon(HWND window, HINSTANCE instance);
+// Shows the hide tip as a balloon at the icon; false where the icon is not there or the
+// shell shows no balloons.
+bool ShowHideTip();
 // Removes the icon that AddTrayIcon added.
 void RemoveTrayIcon();
 // Acts on an icon event (lParam of the icon's callback message).

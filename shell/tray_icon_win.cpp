@@ -9,6 +9,7 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
+#include "core/system_library.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_version.h"
 
@@ -31,15 +32,20 @@ constexpr LPARAM EVENT_CONTEXT_MENU = WM_CONTEXTMENU;
 static_assert(sizeof(NOTIFYICONDATAA::szTip) == TRAY_TIP_CAPACITY,
               "the tip bound is the record's tip buffer");
 
+// Whether the shell took our icon; a shell still starting at log-on can time out.
+bool iconAdded = false;
+bool shellShowsBalloons = false;
+
 std::uint32_t TrayIconRecordSizeForThisShell() {
-  OwnedModule shell(LoadLibraryA("Shell32.dll"));
-  if (!shell) ReportLastError("LoadLibraryA");
+  OwnedModule shell(LoadSystemLibrary("shell32.dll"));
+  if (!shell) ReportLastError("LoadLibraryExA");
   const std::uint64_t version = shell ? GetShellVersion(std::move(shell)) : 0;
+  shellShowsBalloons = ShellShowsBalloons(version);
   return TrayIconRecordSize(version, FULL_RECORD_SIZE, OLDER_RECORD_SIZE);
 }
 
-// Whether the shell took our icon; a shell still starting at log-on can time out.
-bool iconAdded = false;
+// A balloon shows for at least this long, and longer while the user is away.
+constexpr UINT BALLOON_TIMEOUT_MS = 10000;
 bool addFailureReported = false;
 
 void AppendMenuItem(HMENU menu, unsigned command, const char* text) {
@@ -76,6 +82,9 @@ void AddTrayIcon(HWND window, HINSTANCE instance) {
   record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
   lstrcpynA(record.szTip, TRAY_TIP_TEXT, TRAY_TIP_CAPACITY);
   iconAdded = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+  // A shell busy at log-on may time out and add the icon all the same; another add would
+  // fail on the duplicate at every tick. The icon that can be modified is there.
+  if (!iconAdded) iconAdded = Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
   // The one-minute tick tries again; one report says it, not one a minute.
   if (!iconAdded && !addFailureReported) {
     ReportLastError("Shell_NotifyIconA");
@@ -89,6 +98,22 @@ void AddTrayIcon(HWND window, HINSTANCE instance) {
 
 void RetryTrayIcon(HWND window, HINSTANCE instance) {
   if (!iconAdded) AddTrayIcon(window, instance);
+}
+
+bool ShowHideTip() {
+  if (!iconAdded || !shellShowsBalloons) return false;
+  // A copy: the kept record adds the icon again as it was, without a balloon.
+  NOTIFYICONDATAA balloon = appState.trayIcon;
+  balloon.uFlags = NIF_INFO;
+  lstrcpynA(balloon.szInfoTitle, HIDE_TIP_TITLE, sizeof balloon.szInfoTitle);
+  lstrcpynA(balloon.szInfo, HIDE_TIP_TEXT, sizeof balloon.szInfo);
+  balloon.uTimeout = BALLOON_TIMEOUT_MS;
+  balloon.dwInfoFlags = NIIF_INFO;
+  if (!Shell_NotifyIconA(NIM_MODIFY, &balloon)) {
+    ReportLastError("Shell_NotifyIconA");
+    return false;
+  }
+  return true;
 }
 
 void RemoveTrayIcon() {

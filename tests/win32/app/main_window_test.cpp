@@ -3,13 +3,20 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/daily_timer.h"
+#include "card/card_layout.h"
 #include "card/card_painter.h"
+#include "card/card_scale.h"
 #include "card/card_texts.h"
 #include "content/holiday_calendar.h"
 #include "tests/win32/card/card_painter_canvas.h"
@@ -84,6 +91,23 @@ BOOL WINAPI FailingGetMessage(MSG* message, HWND, UINT, UINT) {
   return 0;
 }
 
+// The order in which WinMain declares the display awareness and starts COM.
+std::vector<std::string> startOrder;
+decltype(&GetProcAddress) realLookUp = nullptr;
+decltype(&CoInitializeEx) realCoInitializeEx = nullptr;
+
+FARPROC WINAPI NoteAwarenessLookUp(HMODULE module, LPCSTR name) {
+  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF && std::strstr(name, "Aware") != nullptr) {
+    startOrder.emplace_back("awareness");
+  }
+  return realLookUp(module, name);
+}
+
+HRESULT WINAPI NoteCom(void* reserved, DWORD model) {
+  startOrder.emplace_back("COM");
+  return realCoInitializeEx(reserved, model);
+}
+
 // The heights of the fonts the card creates, in order.
 std::vector<int> fontHeights;
 decltype(&CreateFontA) realCreateFontA = nullptr;
@@ -95,6 +119,225 @@ HFONT WINAPI RecordCreateFontA(int height, int width, int escapement, int orient
   fontHeights.push_back(height);
   return realCreateFontA(height, width, escapement, orientation, weight, italic, underline,
                          strikeOut, charset, precision, clip, quality, family, face);
+}
+
+// What the card asked of the annotation service, and the live-region events it raised.
+struct LiveSetting {
+  HWND window;
+  DWORD object, child;
+  GUID property;
+  VARTYPE type;
+  LONG value;
+};
+std::vector<LiveSetting> liveSettings;
+std::vector<std::pair<HWND, LONG>> liveRegionEvents;
+constexpr DWORD EVENT_LIVE_REGION_CHANGED = 0x8019;
+constexpr CLSID ACC_PROP_SERVICES_CLASS = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID LIVE_SETTING_PROPERTY = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+
+// Records SetHwndProp; nothing else is asked of it.
+class FakeAnnotations final : public IAccPropServices {
+ public:
+  HRESULT WINAPI QueryInterface(REFIID, void** object) override {
+    *object = this;
+    return S_OK;
+  }
+  ULONG WINAPI AddRef() override { return 2; }
+  ULONG WINAPI Release() override { return 1; }
+  HRESULT WINAPI SetHwndProp(HWND window, DWORD object, DWORD child, MSAAPROPID property,
+                             VARIANT value) override {
+    liveSettings.push_back({window, object, child, property, value.vt, value.lVal});
+    return S_OK;
+  }
+  HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_FAIL; }
+  HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                               AnnoScope) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_FAIL; }
+  HRESULT WINAPI SetHwndPropStr(HWND, DWORD, DWORD, MSAAPROPID, LPCWSTR) override { return E_FAIL; }
+  HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                   AnnoScope) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_FAIL; }
+  HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_FAIL; }
+  HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                    AnnoScope) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_FAIL; }
+  HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
+    return E_FAIL;
+  }
+  HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
+    return E_FAIL;
+  }
+};
+FakeAnnotations fakeAnnotations;
+decltype(&CoCreateInstance) realCoCreateInstance = nullptr;
+
+HRESULT WINAPI CreateFakeAnnotations(REFCLSID type, IUnknown* outer, DWORD context, REFIID iid,
+                                     void** object) {
+  if (!IsEqualCLSID(type, ACC_PROP_SERVICES_CLASS)) {
+    return realCoCreateInstance(type, outer, context, iid, object);
+  }
+  *object = static_cast<IAccPropServices*>(&fakeAnnotations);
+  return S_OK;
+}
+
+void CALLBACK NoteLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                             DWORD) {
+  if (object == OBJID_CLIENT) liveRegionEvents.emplace_back(window, child);
+}
+
+// The balloons the card asked the shell for: title and text.
+std::vector<std::pair<std::string, std::string>> balloons;
+decltype(&Shell_NotifyIconA) realNotifyIcon = nullptr;
+
+BOOL WINAPI RecordBalloon(DWORD message, PNOTIFYICONDATAA record) {
+  if (record->uFlags & NIF_INFO) balloons.emplace_back(record->szInfoTitle, record->szInfo);
+  return realNotifyIcon(message, record);
+}
+
+// The formats the card put on the clipboard, and its beeps.
+std::vector<UINT> clipboardFormats;
+int beeps = 0;
+decltype(&SetClipboardData) realSetClipboardData = nullptr;
+
+HANDLE WINAPI RecordClipboardFormat(UINT format, HANDLE data) {
+  clipboardFormats.push_back(format);
+  return realSetClipboardData(format, data);
+}
+
+BOOL WINAPI CountBeep(UINT) {
+  ++beeps;
+  return TRUE;
+}
+
+// Another program holding the clipboard for a while.
+struct ClipboardHolder {
+  HANDLE opened;
+  DWORD heldMs;
+};
+
+DWORD WINAPI HoldClipboard(void* parameter) {
+  const auto* holder = static_cast<const ClipboardHolder*>(parameter);
+  const BOOL open = OpenClipboard(nullptr);
+  SetEvent(holder->opened);
+  Sleep(holder->heldMs);
+  if (open) CloseClipboard();
+  return open ? 0 : 1;
+}
+
+// What the stand-in SHQueryUserNotificationState answers, and whether the system has it.
+struct UserState {
+  bool present;
+  HRESULT status;
+  int state;
+};
+UserState userState{true, S_OK, 5};
+decltype(&GetProcAddress) realGetProcAddress = nullptr;
+
+HRESULT WINAPI FakeQueryUserState(int* state) {
+  *state = userState.state;
+  return userState.status;
+}
+
+FARPROC WINAPI FindFakeUserState(HMODULE module, LPCSTR name) {
+  // Ordinals are small numbers in place of the name.
+  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF &&
+      std::strcmp(name, "SHQueryUserNotificationState") == 0) {
+    return userState.present
+               ? reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeQueryUserState))
+               : nullptr;
+  }
+  return realGetProcAddress(module, name);
+}
+
+// High contrast as the stand-ins report it, in colours no picture has: a dark blue window
+// with yellow text, a navy button face with green letters.
+bool highContrast = false;
+decltype(&SystemParametersInfoA) realSystemParametersInfo = nullptr;
+decltype(&GetSysColor) realGetSysColor = nullptr;
+constexpr COLORREF HC_WINDOW = RGB(0, 0, 96), HC_TEXT = RGB(255, 255, 0);
+constexpr COLORREF HC_BUTTON = RGB(0, 0, 128), HC_BUTTON_TEXT = RGB(0, 255, 0);
+
+BOOL WINAPI FakeSystemParameters(UINT action, UINT size, void* data, UINT flags) {
+  if (action != SPI_GETHIGHCONTRAST) return realSystemParametersInfo(action, size, data, flags);
+  auto* setting = static_cast<HIGHCONTRASTA*>(data);
+  setting->dwFlags = highContrast ? HCF_HIGHCONTRASTON | HCF_AVAILABLE : HCF_AVAILABLE;
+  setting->lpszDefaultScheme = nullptr;
+  return TRUE;
+}
+
+DWORD WINAPI FakeSysColor(int index) {
+  switch (index) {
+    case COLOR_WINDOW: return HC_WINDOW;
+    case COLOR_WINDOWTEXT: return HC_TEXT;
+    case COLOR_BTNFACE: return HC_BUTTON;
+    case COLOR_BTNTEXT: return HC_BUTTON_TEXT;
+    default: return realGetSysColor(index);
+  }
+}
+
+// A canvas pixel (0x00RRGGBB) as a COLORREF.
+COLORREF AsColour(std::uint32_t pixel) {
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+// Whether the canvas pixel is one of two colours or a blend of them (text smoothed onto its
+// ground, with whatever gamma): each channel within their range, and channels that both
+// colours share alike stay alike. A picture's pixel is neither.
+bool IsBlendOf(std::uint32_t pixel, COLORREF a, COLORREF b) {
+  const COLORREF seen = AsColour(pixel);
+  const int channel[3][3] = {{GetRValue(seen), GetRValue(a), GetRValue(b)},
+                             {GetGValue(seen), GetGValue(a), GetGValue(b)},
+                             {GetBValue(seen), GetBValue(a), GetBValue(b)}};
+  for (int i = 0; i < 3; ++i) {
+    const auto [value, from, to] = channel[i];
+    if (value < std::min(from, to) - 8 || value > std::max(from, to) + 8) return false;
+    for (int j = 0; j < i; ++j) {
+      const bool alike = channel[j][1] == from && channel[j][2] == to;
+      if (alike && std::abs(channel[j][0] - value) > 8) return false;
+    }
+  }
+  return true;
+}
+
+// Pixels of `box` nearer to `colour` than to `ground`: text drawn on that ground.
+int CountNear(const Canvas& canvas, COLORREF colour, COLORREF ground, RECT box) {
+  const auto distance = [](COLORREF x, COLORREF y) {
+    return std::abs(GetRValue(x) - GetRValue(y)) + std::abs(GetGValue(x) - GetGValue(y)) +
+           std::abs(GetBValue(x) - GetBValue(y));
+  };
+  int count = 0;
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) {
+      const COLORREF seen = AsColour(canvas.At(x, y));
+      count += distance(seen, colour) < distance(seen, ground);
+    }
+  }
+  return count;
+}
+
+// Where QUILLANE_SCREENSHOTS names, else the working directory.
+std::string ScreenshotPath(const std::string& name) {
+  const char* folder = std::getenv("QUILLANE_SCREENSHOTS");
+  if (folder == nullptr || *folder == '\0') return name;
+  const std::string path = folder;
+  return (path[0] == '/' ? "Z:" + path : path) + "/" + name;
 }
 
 }  // namespace
@@ -173,6 +416,7 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     }
     ValidateRect(window, nullptr);
     DeleteSettingsKey();
+    appState.hideTipShown = 1;      // the first hide writes its own setting (a test of its own)
     SetReferenceTime(appState, 0);  // more than a day ago
     std::strcpy(appState.verseText, "old verse");
     const LRESULT expected =
@@ -196,6 +440,291 @@ TEST_F(MainWindow, MessagesToTheRunningCard) {
     if (IsWindow(window)) DestroyWindow(window);
     NextRow();
   }
+}
+
+// A new passage on the card is a polite live region's change, raised once per passage: the
+// passage (child 1 of the card's object) is marked so before the event.
+TEST_F(MainWindow, NewPassageRaisesTheLiveRegionEvent) {
+  const ImportPatch create("ole32.dll", "CoCreateInstance", CreateFakeAnnotations);
+  ASSERT_TRUE(create.Found());
+  realCoCreateInstance = create.Original<decltype(&CoCreateInstance)>();
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_LIVE_REGION_CHANGED, EVENT_LIVE_REGION_CHANGED, nullptr, NoteLiveRegion,
+                      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(nullptr, hook);
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  struct Case {
+    const char* verse;
+    bool raised;
+  };
+  const Case cases[] = {{"a new verse", true}, {"a new verse", false}, {"another verse", true}};
+  const auto pump = [] {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  };
+  pump();  // the start-up's own passage
+  for (const Case& c : cases) {
+    liveSettings.clear();
+    liveRegionEvents.clear();
+    std::strcpy(appState.verseText, c.verse);
+    InvalidateRect(card, nullptr, TRUE);
+    UpdateWindow(card);
+    pump();
+
+    EXPECT_EQ(c.raised ? 1u : 0u, liveRegionEvents.size()) << c.verse;
+    if (!liveRegionEvents.empty()) {
+      EXPECT_EQ(card, liveRegionEvents[0].first) << c.verse;
+      EXPECT_EQ(1, liveRegionEvents[0].second) << c.verse;
+    }
+    ASSERT_EQ(c.raised ? 1u : 0u, liveSettings.size()) << c.verse;
+    if (c.raised) {
+      const LiveSetting& set = liveSettings[0];
+      EXPECT_EQ(card, set.window);
+      EXPECT_EQ(static_cast<DWORD>(OBJID_CLIENT), set.object);
+      EXPECT_EQ(1u, set.child);
+      EXPECT_TRUE(IsEqualGUID(LIVE_SETTING_PROPERTY, set.property));
+      EXPECT_EQ(VT_I4, set.type);
+      EXPECT_EQ(1, set.value) << "polite";
+    }
+  }
+  UnhookWinEvent(hook);
+  DestroyWindow(card);
+  NextRow();
+}
+
+// The first time the card is hidden, whichever way, the icon tells where it went; never
+// again for this user, in this run or the next. Without its icon the card tells nothing,
+// and tells it at a later hide.
+TEST_F(MainWindow, TheFirstHideTellsWhereTheCardWent) {
+  struct Case {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    bool iconThere;
+  };
+  const Case cases[] = {
+      {"Go Forth", WM_COMMAND, CMD_GO_FORTH, true},
+      {"the icon's Hide", WM_COMMAND, CMD_TRAY_HIDE, true},
+      {"close box or Escape", WM_SYSCOMMAND, SC_CLOSE, true},
+      {"minimise", WM_SYSCOMMAND, SC_MINIMIZE, true},
+      {"no icon", WM_SYSCOMMAND, SC_CLOSE, false},
+  };
+  const ImportPatch patch("shell32.dll", "Shell_NotifyIconA", RecordBalloon);
+  ASSERT_TRUE(patch.Found());
+  realNotifyIcon = patch.Original<decltype(&Shell_NotifyIconA)>();
+  const std::vector<std::pair<std::string, std::string>> told = {
+      {"Quillane is still running",
+       "Double-click this icon to show today's verse again. Right-click it to exit Quillane."}};
+  const std::string remembered = "4:" + std::string("\1\0\0\0", 4);
+  const auto stored = [] {
+    const StoredValue value = QueryStoredValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, "hidetip");
+    return value.present ? std::to_string(value.type) + ":" +
+                               std::string(value.bytes.begin(), value.bytes.end())
+                         : "missing";
+  };
+  for (const Case& c : cases) {
+    HWND card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
+    if (!c.iconThere) RemoveTrayIcon();
+    balloons.clear();
+    SendMessageA(card, c.message, c.wParam, 0);
+    EXPECT_FALSE(IsWindowVisible(card)) << c.what;
+    EXPECT_EQ(c.iconThere ? told : decltype(told){}, balloons) << c.what << ", first hide";
+    EXPECT_EQ(c.iconThere ? remembered : "missing", stored()) << c.what;
+
+    if (!c.iconThere) AddTrayIcon(card, GetModuleHandleA(nullptr));
+    SendMessageA(card, WM_COMMAND, CMD_TRAY_SHOW, 0);
+    balloons.clear();
+    SendMessageA(card, c.message, c.wParam, 0);
+    EXPECT_EQ(c.iconThere ? decltype(told){} : told, balloons) << c.what << ", second hide";
+    EXPECT_EQ(remembered, stored()) << c.what;
+
+    // The next run reads it with the settings.
+    DestroyWindow(card);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    appState.hideTipShown = 0;
+    card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
+    balloons.clear();
+    SendMessageA(card, c.message, c.wParam, 0);
+    EXPECT_TRUE(balloons.empty()) << c.what << ", the next run";
+    DestroyWindow(card);
+    NextRow();
+  }
+}
+
+// The daily change while the system asks programs not to interrupt the user: the card takes
+// its new verse at once and shows itself at the first tick that finds the user free again.
+TEST_F(MainWindow, DailyChangeWaitsWhileTheUserIsBusy) {
+  struct Case {
+    const char* what;
+    UserState atChange;
+    bool shownAtChange;
+  };
+  const Case cases[] = {
+      {"accepts notifications", {true, S_OK, 5}, true},
+      {"not present", {true, S_OK, 1}, false},
+      {"busy", {true, S_OK, 2}, false},
+      {"full-screen game", {true, S_OK, 3}, false},
+      {"presentation", {true, S_OK, 4}, false},
+      {"quiet time", {true, S_OK, 6}, false},
+      {"full-screen app", {true, S_OK, 7}, false},
+      {"the call fails", {true, E_FAIL, 3}, true},
+      {"an older system", {false, S_OK, 3}, true},
+  };
+  const ImportPatch patch("kernel32.dll", "GetProcAddress", FindFakeUserState);
+  ASSERT_TRUE(patch.Found());
+  realGetProcAddress = patch.Original<decltype(&GetProcAddress)>();
+  for (const Case& c : cases) {
+    const HWND card = StartCard();
+    ASSERT_NE(nullptr, card) << c.what;
+    ShowWindow(card, SW_HIDE);
+    SetReferenceTime(appState, 0);  // more than a day ago
+    std::strcpy(appState.verseText, "old verse");
+    userState = c.atChange;
+    SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+    EXPECT_STRNE("old verse", appState.verseText) << c.what;
+    EXPECT_EQ(c.shownAtChange, IsWindowVisible(card) != FALSE) << c.what;
+
+    // Still busy at the next tick, then free: shown then, without another verse.
+    std::strcpy(appState.verseText, "changed verse");
+    SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+    EXPECT_EQ(c.shownAtChange, IsWindowVisible(card) != FALSE) << c.what << ", a tick later";
+    userState = {true, S_OK, 5};
+    SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+    EXPECT_TRUE(IsWindowVisible(card)) << c.what << ", once the user is free";
+    EXPECT_STREQ("changed verse", appState.verseText) << c.what;
+
+    DestroyWindow(card);
+    NextRow();
+  }
+
+  // Show from the icon shows at once, busy or not; the card that waited is not shown
+  // again after the user hid it.
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  ShowWindow(card, SW_HIDE);
+  SetReferenceTime(appState, 0);
+  userState = {true, S_OK, 4};
+  SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+  ASSERT_FALSE(IsWindowVisible(card));
+  SendMessageA(card, WM_COMMAND, CMD_TRAY_SHOW, 0);
+  EXPECT_TRUE(IsWindowVisible(card)) << "Show while the user is busy";
+  SendMessageA(card, WM_COMMAND, CMD_TRAY_HIDE, 0);
+  userState = {true, S_OK, 5};
+  SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
+  EXPECT_FALSE(IsWindowVisible(card)) << "the waiting card came back after Show and Hide";
+  DestroyWindow(card);
+  NextRow();
+}
+
+// High contrast on and off at 100 % and 150 %: the window's colour instead of the picture,
+// every text, the panel's frame and heading in the window text colour, the buttons as
+// words in the button colours with their focus cue; a change of the setting repaints.
+TEST_F(MainWindow, HighContrastDrawsInTheSystemColours) {
+  const ImportPatch parameters("user32.dll", "SystemParametersInfoA", FakeSystemParameters);
+  const ImportPatch colours("user32.dll", "GetSysColor", FakeSysColor);
+  ASSERT_TRUE(parameters.Found());
+  ASSERT_TRUE(colours.Found());
+  realSystemParametersInfo = parameters.Original<decltype(&SystemParametersInfoA)>();
+  realGetSysColor = colours.Original<decltype(&GetSysColor)>();
+  const HWND card = StartCard();
+  ASSERT_NE(nullptr, card);
+  std::strcpy(appState.verseText, "Jesus wept.\r");
+  for (const int dpi : {96, 144}) {
+    for (const bool on : {false, true}) {
+      const std::string what = std::to_string(dpi) + (on ? " dpi, on" : " dpi, off");
+      highContrast = on;
+      SetCardDpi(card, dpi);
+      PlaceCardButtons(card);
+      const int width = ScaledForDpi(CARD_CLIENT_WIDTH, dpi);
+      const int height = ScaledForDpi(CARD_CLIENT_HEIGHT, dpi);
+      Canvas painted(width, height, UNTOUCHED);
+      PaintCard(painted.dc, card);
+      // The buttons drawn where they stand, the arrow with the keyboard's focus.
+      SetFocusCues(card, true);
+      for (const unsigned id : CARD_BUTTONS_LEFT_TO_RIGHT) {
+        const HWND button = GetDlgItem(card, static_cast<int>(id));
+        RECT place{};
+        GetWindowRect(button, &place);
+        MapWindowPoints(nullptr, card, reinterpret_cast<POINT*>(&place), 2);
+        const UINT state = id == CMD_NEXT_VERSE ? ODS_FOCUS : 0;
+        const DRAWITEMSTRUCT item{ODT_BUTTON, id,    0, ODA_DRAWENTIRE, state, button,
+                                  painted.dc, place, 0};
+        DrawButtonFace(item);
+      }
+      GdiFlush();
+      const auto at = [&](int x, int y) {
+        return AsColour(painted.At(ScaledForDpi(x, dpi), ScaledForDpi(y, dpi)));
+      };
+      const RECT verse{ScaledForDpi(13, dpi), ScaledForDpi(14, dpi), ScaledForDpi(336, dpi),
+                       ScaledForDpi(40, dpi)};
+      const RECT heading{ScaledForDpi(HEADING_INK.left, dpi), ScaledForDpi(HEADING_INK.top, dpi),
+                         ScaledForDpi(HEADING_INK.right + 1, dpi),
+                         ScaledForDpi(HEADING_UNDERLINE_ROW + 2, dpi)};
+      if (!on) {
+        EXPECT_GT(
+            CountNewDarkPixels(painted, nullptr, verse.left, verse.top, verse.right, verse.bottom),
+            30)
+            << what << ": black text";
+        EXPECT_NE(HC_WINDOW, at(200, 200)) << what << ": the picture";
+        EXPECT_NE(HC_BUTTON, at(CONTEXT_BUTTON.left + 2, BUTTON_TOP + 2)) << what << ": a face";
+        continue;
+      }
+      int strays = 0;
+      for (int y = 0; y < ScaledForDpi(BUTTON_TOP, dpi); ++y) {
+        for (int x = 0; x < width; ++x) strays += !IsBlendOf(painted.At(x, y), HC_WINDOW, HC_TEXT);
+      }
+      EXPECT_EQ(0, strays) << what << ": pixels of neither colour above the buttons";
+      EXPECT_EQ(HC_WINDOW, at(3, 200)) << what << ": where the frame was";
+      EXPECT_EQ(HC_WINDOW, at(200, 403)) << what << ": where the bar was";
+      EXPECT_EQ(HC_WINDOW, at(200, 200)) << what;
+      EXPECT_GT(CountNear(painted, HC_TEXT, HC_WINDOW, verse), 30) << what << ": the verse";
+      EXPECT_GT(CountNear(painted, HC_TEXT, HC_WINDOW, heading), 30) << what << ": the heading";
+      EXPECT_EQ(HC_TEXT, at(PANEL_BOX.left, 450)) << what << ": the panel's left edge";
+      EXPECT_EQ(HC_TEXT, at(200, PANEL_BOX.top)) << what << ": the panel's top edge";
+      EXPECT_EQ(HC_TEXT, at(PANEL_BOX.right, 450)) << what << ": the panel's right edge";
+      EXPECT_EQ(HC_TEXT, at(200, PANEL_BOX.bottom)) << what << ": the panel's bottom edge";
+      EXPECT_EQ(HC_WINDOW, at(PANEL_BOX.left + 2, 490)) << what << ": inside the panel";
+      for (const auto& [id, place] :
+           {std::pair{CMD_CONTEXT, CONTEXT_BUTTON}, std::pair{CMD_NEXT_VERSE, NEXT_VERSE_BUTTON},
+            std::pair{CMD_GO_FORTH, GO_FORTH_BUTTON}}) {
+        const RECT face{ScaledForDpi(place.left, dpi), ScaledForDpi(BUTTON_TOP, dpi),
+                        ScaledForDpi(place.left + place.width, dpi),
+                        ScaledForDpi(BUTTON_TOP + BUTTON_HEIGHT, dpi)};
+        int picture = 0;
+        for (int y = face.top; y < face.bottom; ++y) {
+          for (int x = face.left; x < face.right; ++x) {
+            picture += !IsBlendOf(painted.At(x, y), HC_BUTTON, HC_BUTTON_TEXT);
+          }
+        }
+        // The focus cue alone may take other colours: it inverts what lies under it.
+        EXPECT_EQ(id == CMD_NEXT_VERSE, picture > 0) << what << ", button " << id;
+        EXPECT_EQ(HC_BUTTON_TEXT, AsColour(painted.At(face.left, face.top)))
+            << what << ", button " << id << ": its frame";
+        EXPECT_GT(CountNear(painted, HC_BUTTON_TEXT, HC_BUTTON,
+                            {face.left + 4, face.top + 4, face.right - 4, face.bottom - 4}),
+                  10)
+            << what << ", button " << id << ": its word";
+      }
+      EXPECT_TRUE(SaveBitmap(painted,
+                             ScreenshotPath("card_high_contrast_" + std::to_string(dpi) + ".bmp")));
+    }
+  }
+  // Switched live: the card and its buttons repaint when the system says so.
+  SetCardDpi(card, CARD_BASE_DPI);
+  PlaceCardButtons(card);
+  for (const UINT message : {UINT{WM_SETTINGCHANGE}, UINT{WM_SYSCOLORCHANGE}}) {
+    RedrawWindow(card, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+    SendMessageA(card, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+    EXPECT_TRUE(GetUpdateRect(card, nullptr, FALSE)) << message;
+    EXPECT_TRUE(GetUpdateRect(GetDlgItem(card, CMD_CONTEXT), nullptr, FALSE)) << message;
+  }
+  highContrast = false;
+  DestroyWindow(card);
+  NextRow();
 }
 
 // Keys as the message loop hands them to the card, with the focus on a button (or on the
@@ -254,31 +783,63 @@ TEST_F(MainWindow, KeysOnTheCard) {
 }
 
 // Ctrl+C on whatever has the focus: the passage, reference and attribution, one a line, with
-// the curly quotes curly in the Unicode text and Windows-1252 bytes in the ANSI one.
+// the curly quotes curly. Only Unicode text is put: the system makes the ANSI text in the
+// reader's code page (Windows-1252 here). A clipboard another program holds a moment is
+// waited for; one held longer gets a beep and is left as it was.
 TEST_F(MainWindow, CtrlCCopiesTheVerse) {
   const HWND card = StartCard();
   ASSERT_NE(nullptr, card);
   std::strcpy(appState.verseText, "\x93Jesus wept.\x94\r");
   std::strcpy(appState.verseReference, "John 11:35\r");
   appState.translationCode = 1002;  // its own text, not a stand-in
-  for (int focus : {0, CMD_NEXT_VERSE}) {
-    const HWND target = focus ? GetDlgItem(card, focus) : card;
+  const ImportPatch put("user32.dll", "SetClipboardData", RecordClipboardFormat);
+  const ImportPatch beep("user32.dll", "MessageBeep", CountBeep);
+  ASSERT_TRUE(put.Found());
+  ASSERT_TRUE(beep.Found());
+  realSetClipboardData = put.Original<decltype(&SetClipboardData)>();
+  struct Case {
+    int focus;
+    DWORD heldMs;  // by another thread, from before the key
+    bool copied;
+  };
+  const Case cases[] = {{0, 0, true}, {CMD_NEXT_VERSE, 0, true}, {0, 60, true}, {0, 400, false}};
+  for (const Case& c : cases) {
+    const std::string what = std::to_string(c.focus) + ", held " + std::to_string(c.heldMs);
+    const HWND target = c.focus ? GetDlgItem(card, c.focus) : card;
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
+    clipboardFormats.clear();
+    beeps = 0;
+    ClipboardHolder holder{CreateEventA(nullptr, TRUE, FALSE, nullptr), c.heldMs};
+    HANDLE thread = nullptr;
+    if (c.heldMs > 0) {
+      thread = CreateThread(nullptr, 0, HoldClipboard, &holder, 0, nullptr);
+      ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(holder.opened, 5000)) << what;
+    }
 
-    EXPECT_TRUE(TranslateCardKey(card, MSG{target, WM_CHAR, 3, 0, 0, {}})) << focus;
-    ASSERT_TRUE(OpenClipboard(nullptr)) << focus;
+    EXPECT_TRUE(TranslateCardKey(card, MSG{target, WM_CHAR, 3, 0, 0, {}})) << what;
+    if (thread != nullptr) {
+      WaitForSingleObject(thread, 5000);
+      CloseHandle(thread);
+    }
+    CloseHandle(holder.opened);
+    EXPECT_EQ(c.copied ? 0 : 1, beeps) << what;
+    EXPECT_EQ(c.copied ? std::vector<UINT>{CF_UNICODETEXT} : std::vector<UINT>{}, clipboardFormats)
+        << what;
+    ASSERT_TRUE(OpenClipboard(nullptr)) << what;
     const HANDLE wide = GetClipboardData(CF_UNICODETEXT);
     const HANDLE bytes = GetClipboardData(CF_TEXT);
-    EXPECT_EQ(std::wstring(L"\u201CJesus wept.\u201D\r\nJohn 11:35\r\n"
-                           L"*Taken from the King James Version"),
+    EXPECT_EQ(std::wstring(c.copied ? L"\u201CJesus wept.\u201D\r\nJohn 11:35\r\n"
+                                      L"*Taken from the King James Version"
+                                    : L"(none)"),
               wide ? static_cast<const wchar_t*>(GlobalLock(wide)) : L"(none)")
-        << focus;
-    EXPECT_EQ(std::string("\x93Jesus wept.\x94\r\nJohn 11:35\r\n"
-                          "*Taken from the King James Version"),
+        << what;
+    EXPECT_EQ(std::string(c.copied ? "\x93Jesus wept.\x94\r\nJohn 11:35\r\n"
+                                     "*Taken from the King James Version"
+                                   : "(none)"),
               bytes ? static_cast<const char*>(GlobalLock(bytes)) : "(none)")
-        << focus;
+        << what;
     if (wide) GlobalUnlock(wide);
     if (bytes) GlobalUnlock(bytes);
     CloseClipboard();
@@ -296,6 +857,12 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
   };
   const Case cases[] = {
       {"", false}, {"/hide -x \"C:\\some where\"", false}, {"", true}, {"/s", true}};
+  const ImportPatch lookUp("kernel32.dll", "GetProcAddress", NoteAwarenessLookUp);
+  const ImportPatch com("ole32.dll", "CoInitializeEx", NoteCom);
+  ASSERT_TRUE(lookUp.Found());
+  ASSERT_TRUE(com.Found());
+  realLookUp = lookUp.Original<decltype(&GetProcAddress)>();
+  realCoInitializeEx = com.Original<decltype(&CoInitializeEx)>();
   for (const Case& c : cases) {
     const HHOOK hook = c.creationFails
                            ? SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId())
@@ -305,6 +872,7 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
     comWhileRunning = E_FAIL;
     ASSERT_EQ(S_OK, ComOnThisThread()) << "COM left on the test's thread";
     std::string commandLine = c.commandLine;
+    startOrder.clear();
     EXPECT_EQ(0, WinMain(GetModuleHandleA(nullptr), nullptr, &commandLine[0], SW_SHOWNORMAL))
         << "'" << c.commandLine << "'";
     KillTimer(nullptr, timer);
@@ -318,6 +886,9 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
     EXPECT_EQ(c.creationFails ? "missing" : AutostartCommand(), AutostartEntry(HKEY_CURRENT_USER))
         << "'" << c.commandLine << "'";
     EXPECT_FALSE(ShellDeletesIcon(appState.trayIcon.hWnd)) << "'" << c.commandLine << "'";
+    // COM may make windows; the display awareness must hold from the first one.
+    ASSERT_GE(startOrder.size(), 2u) << "'" << c.commandLine << "'";
+    EXPECT_EQ("awareness", startOrder[0]) << "'" << c.commandLine << "'";
 
     NextRow();
   }

@@ -134,7 +134,8 @@ inline std::string AutostartCommand() { return '"' + ThisModulePath() + '"'; }
 inline std::array<HKEY, 2> RunRoots() { return {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}; }
 
 // The names the program stores under the settings key.
-inline constexpr const char* SETTING_NAMES[4] = {"timerlow", "timerhigh", "autostart", "version"};
+inline constexpr const char* SETTING_NAMES[5] = {"timerlow", "timerhigh", "autostart", "version",
+                                                 HIDE_TIP_VALUE_NAME};
 inline constexpr char VENDOR_KEY_PATH[] = "Software\\Velmora Software";
 
 inline void RestoreStoredValue(HKEY root, const char* path, const char* name,

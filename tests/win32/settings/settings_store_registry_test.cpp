@@ -34,8 +34,9 @@ struct UserSettings {
   std::uint32_t timerHigh;
   std::uint32_t autostart;
   std::uint32_t version;
+  std::uint32_t hideTip;
 };
-constexpr UserSettings USER = {0x89ABCDEF, 0x01DC1234, 0, 1009};
+constexpr UserSettings USER = {0x89ABCDEF, 0x01DC1234, 0, 1009, 1};
 
 // One value of the settings key with the AppState field it is read into.
 struct Setting {
@@ -48,7 +49,8 @@ std::vector<Setting> Settings() {
   return {{"timerlow", &appState.referenceTimeLow, USER.timerLow},
           {"timerhigh", &appState.referenceTimeHigh, USER.timerHigh},
           {"autostart", &appState.autostartEnabled, USER.autostart},
-          {"version", &appState.translationCode, USER.version}};
+          {"version", &appState.translationCode, USER.version},
+          {HIDE_TIP_VALUE_NAME, &appState.hideTipShown, USER.hideTip}};
 }
 
 std::uint32_t FieldValue(const Setting& setting) {
@@ -104,10 +106,11 @@ void ExpectStoredAsFields(const std::string& context) {
 }
 
 // What the program does with the settings during a run: start-up, a verse choice, and
-// a save (Go Forth, or OK in the Options dialog).
+// a save (Go Forth, or OK in the Options dialog; the first hide writes its own value).
 void SaveAll() {
   SaveSettings();
   SaveTranslationCode();
+  SaveHideTipShown();
 }
 
 void DeleteTree(const char* path) { RegDeleteTreeA(HKEY_LOCAL_MACHINE, path); }
@@ -227,7 +230,7 @@ TEST_F(RegistryAbuse, SettingsDeletedWhileRunningAreWrittenBackByTheNextSave) {
       {"version", [] { DeleteValue("version"); }},
       {"every value",
        [] {
-         for (const char* name : {"timerlow", "timerhigh", "autostart", "version"}) {
+         for (const char* name : SETTING_NAMES) {
            DeleteValue(name);
          }
        }},

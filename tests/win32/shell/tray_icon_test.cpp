@@ -88,7 +88,46 @@ UINT WINAPI CountRegistration(LPCSTR name) {
   return realRegister(name);
 }
 
+int lastRefused = 0;
+
 BOOL WINAPI RefuseIcon(DWORD, PNOTIFYICONDATAA) {
+  ++lastRefused;
+  SetLastError(ERROR_TIMEOUT);
+  return FALSE;
+}
+
+// A shell library of the given version, as its DllGetVersion answers; 0 passes it on.
+DWORD fakeShellMajor = 0;
+decltype(&GetProcAddress) realGetProcAddress = nullptr;
+
+HRESULT CALLBACK FakeDllGetVersion(DLLVERSIONINFO* info) {
+  info->dwMajorVersion = fakeShellMajor;
+  info->dwMinorVersion = 71;
+  return S_OK;
+}
+
+FARPROC WINAPI FindFakeDllGetVersion(HMODULE module, LPCSTR name) {
+  if (fakeShellMajor != 0 && reinterpret_cast<ULONG_PTR>(name) > 0xFFFF &&
+      std::strcmp(name, "DllGetVersion") == 0) {
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeDllGetVersion));
+  }
+  return realGetProcAddress(module, name);
+}
+
+std::vector<DWORD> balloonFlags;
+decltype(&Shell_NotifyIconA) realNotifyIcon = nullptr;
+
+BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAA record) {
+  if (record->uFlags & NIF_INFO) balloonFlags.push_back(record->dwInfoFlags);
+  return realNotifyIcon(message, record);
+}
+
+// A shell that adds the icon but answers too late: the call fails all the same.
+decltype(&Shell_NotifyIconA) realAdd = nullptr;
+
+BOOL WINAPI AddButTimeOut(DWORD message, PNOTIFYICONDATAA record) {
+  const BOOL done = realAdd(message, record);
+  if (message != NIM_ADD) return done;
   SetLastError(ERROR_TIMEOUT);
   return FALSE;
 }
@@ -213,6 +252,51 @@ TEST(TrayIcon, ComesBackAfterTheTaskBarForgotIt) {
   RetryTrayIcon(owner.get(), GetModuleHandleA(nullptr));
   EXPECT_TRUE(ShellDeletesIcon(owner.get()));
   EXPECT_FALSE(ShellDeletesIcon(owner.get())) << "a second icon was added";
+
+  // One that times out but adds the icon all the same: the icon counts as added, and the
+  // tick adds no other (which would fail on the duplicate minute after minute).
+  {
+    const ImportPatch late("shell32.dll", "Shell_NotifyIconA", AddButTimeOut);
+    ASSERT_TRUE(late.Found());
+    realAdd = late.Original<decltype(&Shell_NotifyIconA)>();
+    AddTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+  }
+  {
+    const ImportPatch count("shell32.dll", "Shell_NotifyIconA", RefuseIcon);
+    lastRefused = 0;
+    RetryTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+    EXPECT_EQ(0, lastRefused) << "calls of the shell at the next tick";
+  }
+  EXPECT_TRUE(ShellDeletesIcon(owner.get()));
+}
+
+// The hide tip is a balloon at the icon, an information one, on shells that have them (5.0
+// on); none on older shells, nor while the shell does not hold the icon.
+TEST(TrayIcon, HideTipOnlyWhereTheShellShowsBalloons) {
+  const ImportPatch find("kernel32.dll", "GetProcAddress", FindFakeDllGetVersion);
+  const ImportPatch notify("shell32.dll", "Shell_NotifyIconA", RecordNotifyIcon);
+  ASSERT_TRUE(find.Found());
+  ASSERT_TRUE(notify.Found());
+  realGetProcAddress = find.Original<decltype(&GetProcAddress)>();
+  realNotifyIcon = notify.Original<decltype(&Shell_NotifyIconA)>();
+  struct Case {
+    DWORD shellMajor;
+    bool iconThere, shown;
+  };
+  const Case cases[] = {{5, true, true}, {6, true, true}, {4, true, false}, {6, false, false}};
+  for (const Case& c : cases) {
+    const OwnedWindow owner = MakeOwner(false);
+    fakeShellMajor = c.shellMajor;
+    AddTrayIcon(owner.get(), GetModuleHandleA(nullptr));
+    fakeShellMajor = 0;
+    if (!c.iconThere) RemoveTrayIcon();
+    balloonFlags.clear();
+    EXPECT_EQ(c.shown, ShowHideTip()) << c.shellMajor << (c.iconThere ? "" : ", no icon");
+    EXPECT_EQ(c.shown ? std::vector<DWORD>{NIIF_INFO} : std::vector<DWORD>{}, balloonFlags)
+        << c.shellMajor;
+    EXPECT_EQ(0u, appState.trayIcon.uFlags & NIF_INFO) << "the kept record asks for no balloon";
+    RemoveTrayIcon();
+  }
 }
 
 TEST(TrayIcon, ShellVersionOfRealLibraries) {
