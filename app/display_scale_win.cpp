@@ -2,31 +2,10 @@
 
 #include "card/card_scale.h"
 #include "core/failure_report.h"
-#include "core/handles.h"
-#include "core/system_library.h"
+#include "core/system_calls.h"
 #include "shell/card_buttons.h"
 
 namespace {
-
-// Calls of newer systems, looked up at run time so that older ones still start the
-// program. Through void(*)(): the one function pointer type that converts to any other
-// without a warning about mismatched signatures.
-template <typename Call>
-Call SystemCall(HMODULE module, const char* name) {
-  const FARPROC entry = module != nullptr ? GetProcAddress(module, name) : nullptr;
-  return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(entry));
-}
-
-template <typename Call>
-Call UserCall(const char* name) {
-  return SystemCall<Call>(GetModuleHandleA("user32.dll"), name);
-}
-
-using SetAwarenessContextCall = BOOL(WINAPI*)(HANDLE);
-using SetAwarenessCall = HRESULT(WINAPI*)(int);
-using SetAwareCall = BOOL(WINAPI*)();
-using DpiForWindowCall = UINT(WINAPI*)(HWND);
-using AdjustForDpiCall = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, and PROCESS_PER_MONITOR_DPI_AWARE of the
 // older call.
@@ -37,7 +16,7 @@ bool declaredAware = false;
 
 // The caption, menu bar and borders, at the scale `dpi` the system draws the window's frame.
 SIZE FrameSize(HWND window, int dpi) {
-  static const auto adjustForDpi = UserCall<AdjustForDpiCall>("AdjustWindowRectExForDpi");
+  const auto adjustForDpi = RuntimeCalls().adjustWindowRectExForDpi;
   RECT rect{0, 0, 0, 0};
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
@@ -52,23 +31,22 @@ SIZE FrameSize(HWND window, int dpi) {
 }  // namespace
 
 void DeclareDpiAwareness() {
-  const auto setContext = UserCall<SetAwarenessContextCall>("SetProcessDpiAwarenessContext");
-  if (setContext != nullptr && setContext(PER_MONITOR_V2)) {
+  const SystemCalls& calls = RuntimeCalls();
+  if (calls.setProcessDpiAwarenessContext != nullptr &&
+      calls.setProcessDpiAwarenessContext(PER_MONITOR_V2)) {
     declaredAware = true;
     return;
   }
-  const OwnedModule shcore(LoadSystemLibrary("shcore.dll"));
-  const auto setAwareness = SystemCall<SetAwarenessCall>(shcore.get(), "SetProcessDpiAwareness");
-  if (setAwareness != nullptr && SUCCEEDED(setAwareness(PER_MONITOR))) {
+  if (calls.setProcessDpiAwareness != nullptr &&
+      SUCCEEDED(calls.setProcessDpiAwareness(PER_MONITOR))) {
     declaredAware = true;
     return;
   }
-  const auto setAware = UserCall<SetAwareCall>("SetProcessDPIAware");
-  declaredAware = setAware != nullptr && setAware();
+  declaredAware = calls.setProcessDpiAware != nullptr && calls.setProcessDpiAware();
 }
 
 int WindowDpi(HWND window) {
-  static const auto dpiForWindow = UserCall<DpiForWindowCall>("GetDpiForWindow");
+  const auto dpiForWindow = RuntimeCalls().getDpiForWindow;
   const UINT dpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0;
   if (dpi != 0) return static_cast<int>(dpi);
   // Without the call, a program that declared itself aware gets the system's scale; the

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <vector>
 
+#include "core/handles.h"
+
 namespace {
 
 constexpr int DECODE_RUNS = 50;
@@ -25,15 +27,10 @@ double NowMilliseconds() {
 
 // One load as the card does it; false when the system cannot decode the bytes.
 bool DecodeOnce(const std::vector<unsigned char>& bytes) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (block == nullptr) return false;
-  std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-  GlobalUnlock(block);
+  OwnedGlobal block = MovableCopy(bytes.data(), bytes.size());
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-    GlobalFree(block);
-    return false;
-  }
+  if (!block || FAILED(CreateStreamOnHGlobal(block.get(), TRUE, &stream))) return false;
+  (void)block.release();  // the stream's now
   void* picture = nullptr;
   const HRESULT result =
       OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, &picture);

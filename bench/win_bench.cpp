@@ -207,9 +207,9 @@ PaintParts TimePaintParts(HDC target, HWND card) {
     paint.push_back(once([&] { PaintCard(target, card); }));
     // The picture the paint drew, decoded again as every paint does.
     decode.push_back(once([] { LoadBackgroundPicture(); }));
-    render.push_back(once([&] { DrawBackgroundPicture(target, card); }));
-    verse.push_back(once([&] { DrawVerse(target); }));
-    holidays.push_back(once([&] { DrawHolidayLines(target); }));
+    render.push_back(once([&] { DrawBackgroundPicture(target, card, CardDpi(card)); }));
+    verse.push_back(once([&] { DrawVerse(target, CardDpi(card)); }));
+    holidays.push_back(once([&] { DrawHolidayLines(target, CardDpi(card)); }));
     share.push_back(decode.back() / paint.back());
   }
   return PaintParts{SpreadOf(paint), SpreadOf(decode),   SpreadOf(render),

@@ -10,15 +10,16 @@ void PaintCard(HDC dc, HWND window);
 // lives only for the call.
 void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top);
 
-// The steps of PaintCard, each drawn alone by the painter's tests and benchmarks.
+// The steps of PaintCard, each drawn alone by the painter's tests and benchmarks, each at
+// the card's scale `dpi` (CardDpi of the window for PaintCard), given like that every time.
 struct HolidayList;
-// Each at the card's scale, `dpi` (CardDpi of the window for PaintCard).
-// The loaded background picture, if any, at its natural size at the origin.
-void DrawBackgroundPicture(HDC dc, HWND window);
+// The loaded background picture, if any, at its natural size scaled, at the origin; the
+// window gives the bounds.
+void DrawBackgroundPicture(HDC dc, HWND window, int dpi);
 // The verse, reference and attribution blocks.
-void DrawVerse(HDC dc, int dpi = CARD_BASE_DPI);
+void DrawVerse(HDC dc, int dpi);
 // Refills the process-wide holiday list as of now and draws it.
-void DrawHolidayLines(HDC dc, int dpi = CARD_BASE_DPI);
+void DrawHolidayLines(HDC dc, int dpi);
 // One line per entry of `list`, at most four.
-void DrawHolidayList(HDC dc, const HolidayList& list, int dpi = CARD_BASE_DPI);
+void DrawHolidayList(HDC dc, const HolidayList& list, int dpi);
 #endif

@@ -77,13 +77,13 @@ void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, i
 void PaintCard(HDC dc, HWND window) {
   LoadBackgroundPicture();
   const int dpi = CardDpi(window);
-  if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window);
+  if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window, dpi);
   DrawVerse(dc, dpi);
   DrawHolidayLines(dc, dpi);
 }
 
 // At the origin, its natural size scaled as the card is, never stretched to the window.
-void DrawBackgroundPicture(HDC dc, HWND window) {
+void DrawBackgroundPicture(HDC dc, HWND window, int dpi) {
   IPicture* picture = appState.picture;
   if (picture == nullptr) return;
   OLE_XSIZE_HIMETRIC width = 0;
@@ -95,7 +95,6 @@ void DrawBackgroundPicture(HDC dc, HWND window) {
   const int naturalHeight = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), HIMETRIC_PER_INCH);
   RECT bounds{};
   GetClientRect(window, &bounds);
-  const int dpi = CardDpi(window);
   if (dpi == CARD_BASE_DPI) {
     // HIMETRIC's y axis points up: start at the top edge with a negative height.
     picture->Render(dc, 0, 0, naturalWidth, naturalHeight, 0, height, width, -height, &bounds);

@@ -1,7 +1,5 @@
 #include "content/background_picture.h"
 
-#include <cstring>
-
 #include <olectl.h>
 
 #include "content/resource_store.h"
@@ -15,18 +13,8 @@ using OwnedStream = ComPtr<IStream>;
 
 // A stream over a movable copy of `bytes`; the stream owns the copy.
 OwnedStream StreamOverCopy(ByteView bytes) {
-  OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes.size));
-  if (!block) {
-    ReportLastError("GlobalAlloc");
-    return nullptr;
-  }
-  void* target = GlobalLock(block.get());
-  if (target == nullptr) {
-    ReportLastError("GlobalLock");
-    return nullptr;
-  }
-  std::memcpy(target, bytes.data, bytes.size);
-  GlobalUnlock(block.get());
+  OwnedGlobal block = MovableCopy(bytes.data, bytes.size);
+  if (!block) return nullptr;
   IStream* stream = nullptr;
   const HRESULT created = CreateStreamOnHGlobal(block.get(), TRUE, &stream);
   if (FAILED(created) || stream == nullptr) {

@@ -1,6 +1,7 @@
 #pragma once
 // Owners of the Win32 handles that the program, its tests and its benchmarks hold. Each
 // releases its handle with the call that matches how it was got, on every path.
+#include <cstddef>
 #include <memory>
 #include <type_traits>
 
@@ -25,6 +26,10 @@ using OwnedModule = Owned<HMODULE, FreeLibrary>;
 using OwnedMenu = Owned<HMENU, DestroyMenu>;
 using OwnedWindow = Owned<HWND, DestroyWindow>;
 using OwnedGlobal = Owned<HGLOBAL, GlobalFree>;
+
+// A movable memory block with a copy of the `size` bytes at `data`, as the clipboard and a
+// stream over memory take them; null, the failure reported, when it cannot be had.
+OwnedGlobal MovableCopy(const void* data, std::size_t size);
 
 struct ComRelease {
   void operator()(IUnknown* object) const { object->Release(); }

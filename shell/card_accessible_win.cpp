@@ -10,7 +10,7 @@
 #include "card/card_scale.h"
 #include "card/card_texts.h"
 #include "core/app_state.h"
-#include "core/system_library.h"
+#include "core/system_calls.h"
 #include "core/text_win.h"
 #include "shell/card_buttons.h"
 #include "shell/live_region.h"
@@ -18,19 +18,6 @@
 namespace {
 
 constexpr LONG PASSAGE_CHILD = 1;
-
-// The accessibility library, loaded once and kept: the objects it hands out outlive any call.
-FARPROC AccessibilityEntry(const char* name) {
-  static const HMODULE library = LoadSystemLibrary("oleacc.dll");
-  return library ? GetProcAddress(library, name) : nullptr;
-}
-
-// Through void(*)(): the one function pointer type that converts to any other without a
-// warning about mismatched signatures.
-template <typename Function>
-Function EntryAs(FARPROC entry) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(entry));
-}
 
 // One child of the card's object: a text or a button, placed in the client area.
 struct Part {
@@ -94,8 +81,7 @@ class CardAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     *parent = nullptr;
     if (Gone()) return RPC_E_DISCONNECTED;
-    const auto fromWindow = EntryAs<decltype(&AccessibleObjectFromWindow)>(
-        AccessibilityEntry("AccessibleObjectFromWindow"));
+    const auto fromWindow = RuntimeCalls().accessibleObjectFromWindow;
     if (fromWindow == nullptr) return S_FALSE;
     return fromWindow(card_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
                       reinterpret_cast<void**>(parent));
@@ -325,8 +311,7 @@ class CardAccessible final : public IAccessible {
 }  // namespace
 
 LRESULT OnGetObject(HWND card, WPARAM wParam, LPARAM lParam) {
-  const auto fromObject =
-      EntryAs<decltype(&LresultFromObject)>(AccessibilityEntry("LresultFromObject"));
+  const auto fromObject = RuntimeCalls().lresultFromObject;
   if (static_cast<LONG>(lParam) != OBJID_CLIENT || fromObject == nullptr) {
     return DefWindowProcA(card, WM_GETOBJECT, wParam, lParam);
   }
@@ -339,10 +324,7 @@ LRESULT OnGetObject(HWND card, WPARAM wParam, LPARAM lParam) {
 }
 
 void AnnounceNewPassage(HWND card) {
-  // NotifyWinEvent is missing from the oldest systems' user32.
-  using Notify = void(WINAPI*)(DWORD, HWND, LONG, LONG);
-  static const Notify notify =
-      EntryAs<Notify>(GetProcAddress(GetModuleHandleA("user32.dll"), "NotifyWinEvent"));
+  const auto notify = RuntimeCalls().notifyWinEvent;
   static std::string announced;
   if (notify == nullptr || announced == appState.verseText) return;
   announced = appState.verseText;

@@ -62,7 +62,7 @@ void DrawPictureFace(const DRAWITEMSTRUCT& item, const CardButton* button) {
   const HBITMAP face = button ? appState.*button->face : nullptr;
   // The part of the face the button shows at 100 %, its layout size.
   const SIZE shown = button ? SIZE{button->place.width, BUTTON_HEIGHT} : SIZE{0, 0};
-  HGDIOBJ previous = SelectObject(memory.get(), face);
+  const SelectedObject selected(SelectObject(memory.get(), face), SelectBack{memory.get()});
   const int width = item.rcItem.right - item.rcItem.left;
   const int height = item.rcItem.bottom - item.rcItem.top;
   if (width == shown.cx && height == shown.cy) {
@@ -74,7 +74,6 @@ void DrawPictureFace(const DRAWITEMSTRUCT& item, const CardButton* button) {
     StretchBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, memory.get(), 0, 0,
                shown.cx, shown.cy, SRCCOPY);
   }
-  SelectObject(memory.get(), previous);
 }
 
 // High contrast: the button's word (or arrow) in the system's button colours, framed.

@@ -1,7 +1,5 @@
 #include "shell/clipboard.h"
 
-#include <cstring>
-
 #include "core/failure_report.h"
 #include "core/handles.h"
 #include "core/text_win.h"
@@ -24,14 +22,8 @@ bool OpenClipboardWaiting(HWND owner) {
 bool PutTextOnClipboard(HWND owner, const std::string& text) {
   const std::wstring wide = WideFrom1252(text.c_str(), static_cast<int>(text.size()));
   const std::size_t size = (wide.size() + 1) * sizeof(wchar_t);
-  OwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
-  void* bytes = memory ? GlobalLock(memory.get()) : nullptr;
-  if (bytes == nullptr) {
-    ReportLastError("GlobalAlloc");
-    return false;
-  }
-  std::memcpy(bytes, wide.c_str(), size);
-  GlobalUnlock(memory.get());
+  OwnedGlobal memory = MovableCopy(wide.c_str(), size);
+  if (!memory) return false;
   if (!OpenClipboardWaiting(owner)) {
     MessageBeep(MB_OK);
     return false;

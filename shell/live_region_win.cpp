@@ -4,6 +4,7 @@
 
 #include "core/failure_report.h"
 #include "core/handles.h"
+#include "core/system_calls.h"
 
 namespace {
 
@@ -42,10 +43,7 @@ void MarkPolite(HWND card, long child) {
 }  // namespace
 
 void AnnounceLiveRegion(HWND card, long child) {
-  // NotifyWinEvent is missing from the oldest systems' user32.
-  using Notify = void(WINAPI*)(DWORD, HWND, LONG, LONG);
-  static const Notify notify = reinterpret_cast<Notify>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "NotifyWinEvent")));
+  const auto notify = RuntimeCalls().notifyWinEvent;
   if (notify == nullptr) return;
   MarkPolite(card, child);
   notify(EVENT_LIVE_REGION_CHANGED, card, OBJID_CLIENT, child);

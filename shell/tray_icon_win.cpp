@@ -9,7 +9,7 @@
 #include "core/app_state.h"
 #include "core/failure_report.h"
 #include "core/handles.h"
-#include "core/system_library.h"
+#include "core/system_calls.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_version.h"
 
@@ -55,13 +55,9 @@ void AppendMenuItem(HMENU menu, unsigned command, const char* text) {
 }  // namespace
 
 std::uint64_t GetShellVersion(OwnedModule module) {
-  const FARPROC entry = GetProcAddress(module.get(), "DllGetVersion");
-  if (!entry) {
-    return 0;
-  }
-  // Through void(*)(): the one function pointer type that converts to any other
-  // without a warning about mismatched signatures.
-  const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(entry));
+  // Asked of each shell library itself: the version is the module's, not the system's.
+  const auto getVersion = LibraryCallAs<DLLGETVERSIONPROC>(module.get(), "DllGetVersion");
+  if (getVersion == nullptr) return 0;
   DLLVERSIONINFO info{};
   info.cbSize = sizeof info;
   const HRESULT status = getVersion(&info);

@@ -1,6 +1,7 @@
 #include "shell/user_state.h"
 
 #include "core/failure_report.h"
+#include "core/system_calls.h"
 
 namespace {
 
@@ -11,15 +12,8 @@ constexpr int ACCEPTS_NOTIFICATIONS = 5;
 }  // namespace
 
 bool UserAcceptsNotifications() {
-  // Looked up at every call, not kept: the older systems' shell library lacks it, and the
-  // call is made once a minute at most.
-  using QueryCall = HRESULT(WINAPI*)(int*);
-  const FARPROC entry =
-      GetProcAddress(GetModuleHandleA("shell32.dll"), "SHQueryUserNotificationState");
-  if (entry == nullptr) return true;
-  // Through void(*)(): the one function pointer type that converts to any other without a
-  // warning about mismatched signatures.
-  const auto query = reinterpret_cast<QueryCall>(reinterpret_cast<void (*)()>(entry));
+  const auto query = RuntimeCalls().queryUserNotificationState;
+  if (query == nullptr) return true;
   int state = 0;
   const HRESULT status = query(&state);
   if (FAILED(status)) {

@@ -19,6 +19,7 @@
 #include "card/card_scale.h"
 #include "card/card_texts.h"
 #include "content/holiday_calendar.h"
+#include "core/system_calls.h"
 #include "tests/win32/card/card_painter_canvas.h"
 #include "resources/resource_ids.h"
 #include "app/main_window.h"
@@ -93,14 +94,12 @@ BOOL WINAPI FailingGetMessage(MSG* message, HWND, UINT, UINT) {
 
 // The order in which WinMain declares the display awareness and starts COM.
 std::vector<std::string> startOrder;
-decltype(&GetProcAddress) realLookUp = nullptr;
+decltype(SystemCalls::setProcessDpiAwarenessContext) realSetAwareness = nullptr;
 decltype(&CoInitializeEx) realCoInitializeEx = nullptr;
 
-FARPROC WINAPI NoteAwarenessLookUp(HMODULE module, LPCSTR name) {
-  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF && std::strstr(name, "Aware") != nullptr) {
-    startOrder.emplace_back("awareness");
-  }
-  return realLookUp(module, name);
+BOOL WINAPI NoteAwareness(HANDLE context) {
+  startOrder.emplace_back("awareness");
+  return realSetAwareness != nullptr ? realSetAwareness(context) : FALSE;
 }
 
 HRESULT WINAPI NoteCom(void* reserved, DWORD model) {
@@ -248,22 +247,16 @@ struct UserState {
   int state;
 };
 UserState userState{true, S_OK, 5};
-decltype(&GetProcAddress) realGetProcAddress = nullptr;
 
 HRESULT WINAPI FakeQueryUserState(int* state) {
   *state = userState.state;
   return userState.status;
 }
 
-FARPROC WINAPI FindFakeUserState(HMODULE module, LPCSTR name) {
-  // Ordinals are small numbers in place of the name.
-  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF &&
-      std::strcmp(name, "SHQueryUserNotificationState") == 0) {
-    return userState.present
-               ? reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeQueryUserState))
-               : nullptr;
-  }
-  return realGetProcAddress(module, name);
+// The stand-in in the place of the system's call, or none where the system lacks it.
+void SetUserState(const UserState& state) {
+  userState = state;
+  RuntimeCalls().queryUserNotificationState = state.present ? FakeQueryUserState : nullptr;
 }
 
 // High contrast as the stand-ins report it, in colours no picture has: a dark blue window
@@ -574,16 +567,14 @@ TEST_F(MainWindow, DailyChangeWaitsWhileTheUserIsBusy) {
       {"the call fails", {true, E_FAIL, 3}, true},
       {"an older system", {false, S_OK, 3}, true},
   };
-  const ImportPatch patch("kernel32.dll", "GetProcAddress", FindFakeUserState);
-  ASSERT_TRUE(patch.Found());
-  realGetProcAddress = patch.Original<decltype(&GetProcAddress)>();
+  const SystemCalls found = RuntimeCalls();
   for (const Case& c : cases) {
     const HWND card = StartCard();
     ASSERT_NE(nullptr, card) << c.what;
     ShowWindow(card, SW_HIDE);
     SetReferenceTime(appState, 0);  // more than a day ago
     std::strcpy(appState.verseText, "old verse");
-    userState = c.atChange;
+    SetUserState(c.atChange);
     SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
     EXPECT_STRNE("old verse", appState.verseText) << c.what;
     EXPECT_EQ(c.shownAtChange, IsWindowVisible(card) != FALSE) << c.what;
@@ -592,7 +583,7 @@ TEST_F(MainWindow, DailyChangeWaitsWhileTheUserIsBusy) {
     std::strcpy(appState.verseText, "changed verse");
     SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
     EXPECT_EQ(c.shownAtChange, IsWindowVisible(card) != FALSE) << c.what << ", a tick later";
-    userState = {true, S_OK, 5};
+    SetUserState({true, S_OK, 5});
     SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
     EXPECT_TRUE(IsWindowVisible(card)) << c.what << ", once the user is free";
     EXPECT_STREQ("changed verse", appState.verseText) << c.what;
@@ -607,16 +598,17 @@ TEST_F(MainWindow, DailyChangeWaitsWhileTheUserIsBusy) {
   ASSERT_NE(nullptr, card);
   ShowWindow(card, SW_HIDE);
   SetReferenceTime(appState, 0);
-  userState = {true, S_OK, 4};
+  SetUserState({true, S_OK, 4});
   SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
   ASSERT_FALSE(IsWindowVisible(card));
   SendMessageA(card, WM_COMMAND, CMD_TRAY_SHOW, 0);
   EXPECT_TRUE(IsWindowVisible(card)) << "Show while the user is busy";
   SendMessageA(card, WM_COMMAND, CMD_TRAY_HIDE, 0);
-  userState = {true, S_OK, 5};
+  SetUserState({true, S_OK, 5});
   SendMessageA(card, WM_TIMER, DAILY_TIMER_ID, 0);
   EXPECT_FALSE(IsWindowVisible(card)) << "the waiting card came back after Show and Hide";
   DestroyWindow(card);
+  RuntimeCalls() = found;
   NextRow();
 }
 
@@ -857,12 +849,11 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
   };
   const Case cases[] = {
       {"", false}, {"/hide -x \"C:\\some where\"", false}, {"", true}, {"/s", true}};
-  const ImportPatch lookUp("kernel32.dll", "GetProcAddress", NoteAwarenessLookUp);
   const ImportPatch com("ole32.dll", "CoInitializeEx", NoteCom);
-  ASSERT_TRUE(lookUp.Found());
   ASSERT_TRUE(com.Found());
-  realLookUp = lookUp.Original<decltype(&GetProcAddress)>();
   realCoInitializeEx = com.Original<decltype(&CoInitializeEx)>();
+  realSetAwareness = RuntimeCalls().setProcessDpiAwarenessContext;
+  RuntimeCalls().setProcessDpiAwarenessContext = NoteAwareness;
   for (const Case& c : cases) {
     const HHOOK hook = c.creationFails
                            ? SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId())
@@ -892,6 +883,7 @@ TEST_F(MainWindow, WinMainEndsWithZero) {
 
     NextRow();
   }
+  RuntimeCalls().setProcessDpiAwarenessContext = realSetAwareness;
 }
 
 // Alt+"?" and Alt+"/" reach the card as CMD_ABOUT also when a clicked button has the

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "content/resource_store.h"
+#include "core/handles.h"
 #include "core/pixel_bitmap.h"
 
 Canvas::Canvas(int width_, int height_, std::uint32_t fill)
@@ -50,15 +51,10 @@ int CountNewDarkPixels(const Canvas& painted, const Canvas* reference, int left,
 IPicture* DecodeImageResource(int id) {
   ByteView bytes{};
   if (!FindResourceBytes(id, "IMAGE", &bytes)) return nullptr;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size);
-  if (block == nullptr) return nullptr;
-  std::memcpy(GlobalLock(block), bytes.data, bytes.size);
-  GlobalUnlock(block);
+  OwnedGlobal block = MovableCopy(bytes.data, bytes.size);
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-    GlobalFree(block);
-    return nullptr;
-  }
+  if (!block || FAILED(CreateStreamOnHGlobal(block.get(), TRUE, &stream))) return nullptr;
+  (void)block.release();  // the stream's now
   void* picture = nullptr;
   const HRESULT result =
       OleLoadPicture(stream, static_cast<LONG>(bytes.size), FALSE, IID_IPicture, &picture);

@@ -102,9 +102,9 @@ TEST_F(CardPainterScreenshot, WritesOneCardPerPicture) {
 
     Canvas card(CLIENT_WIDTH, CLIENT_HEIGHT, background);
     LoadBackgroundPicture();
-    DrawBackgroundPicture(card.dc, window);
-    DrawVerse(card.dc);
-    DrawHolidayList(card.dc, holidays);
+    DrawBackgroundPicture(card.dc, window, CARD_BASE_DPI);
+    DrawVerse(card.dc, CARD_BASE_DPI);
+    DrawHolidayList(card.dc, holidays, CARD_BASE_DPI);
 
     EXPECT_GT(CountNewDarkPixels(card, nullptr, 13, 14, 336, 40), 50) << "picture " << id;
     EXPECT_GT(CountNewDarkPixels(card, nullptr, 10, 430, 336, 444), 50) << "picture " << id;

@@ -200,7 +200,7 @@ TEST_F(CardPainter, AttributionIsTheNormalWeightLineAt10And320) {
   for (const Case& c : cases) {
     appState.translationCode = c.code;
     Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
-    DrawVerse(painted.dc);
+    DrawVerse(painted.dc, CARD_BASE_DPI);
     Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
     ReferenceText(expected.dc, c.line, 15, 400, 10, 320, DT_WORDBREAK | DT_NOPREFIX);
     EXPECT_EQ(0, DifferingPixels(painted, expected, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT))
@@ -215,7 +215,7 @@ TEST_F(CardPainter, VerseAndReferenceBlocksTakeTheirFontsAndPlaces) {
               "whosoever believeth in him should not perish, but have everlasting life.\r");
   std::strcpy(appState.verseReference, "John 3:16\r");
   Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
-  DrawVerse(painted.dc);
+  DrawVerse(painted.dc, CARD_BASE_DPI);
   Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
   ReferenceText(expected.dc, appState.verseText, 24, 400, 13, 14, DT_WORDBREAK | DT_NOPREFIX);
   ReferenceText(expected.dc, appState.verseReference, 20, 700, 13, 295, DT_WORDBREAK | DT_NOPREFIX);
@@ -350,7 +350,7 @@ TEST_F(CardPainter, HolidayLinesOfTheShippedCalendarAtFixedMoments) {
     ASSERT_EQ(static_cast<int>(c.lines.size()), list.count)
         << "at " << c.now.year << "-" << c.now.month << "-" << c.now.day;
     Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
-    DrawHolidayList(painted.dc, list);
+    DrawHolidayList(painted.dc, list, CARD_BASE_DPI);
     Canvas expected(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
     for (std::size_t i = 0; i < c.lines.size(); ++i) {
       ReferenceText(expected.dc, c.lines[i], 15, 700, 10, 430 + 14 * static_cast<int>(i),
@@ -369,7 +369,7 @@ TEST_F(CardPainter, OneLinePerEntryUpToFour) {
     HolidayList list = full;
     list.count = count;
     Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
-    DrawHolidayList(painted.dc, list);
+    DrawHolidayList(painted.dc, list, CARD_BASE_DPI);
     for (int i = 0; i < HOLIDAY_SLOTS; ++i) {
       if (i < count) {
         EXPECT_GT(HolidayInk(painted, i), 50) << "count " << count << " line " << i;
@@ -387,7 +387,7 @@ TEST_F(CardPainter, OneLinePerEntryUpToFour) {
 TEST_F(CardPainter, DrawHolidayLinesListsTheHolidaysOfToday) {
   std::memset(&holidayList, 0, sizeof holidayList);
   Canvas painted(CANVAS_WIDTH, CANVAS_HEIGHT, WHITE);
-  DrawHolidayLines(painted.dc);
+  DrawHolidayLines(painted.dc, CARD_BASE_DPI);
   // The calendar runs to 2099, so today there are always four holidays ahead.
   ASSERT_EQ(4, holidayList.count);
   for (int i = 0; i < HOLIDAY_SLOTS; ++i) {

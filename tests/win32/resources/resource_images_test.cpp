@@ -208,12 +208,10 @@ TEST(ResourceImages, PicturesDecodeToTheCardSize) {
   for (int id = 131; id <= 138; ++id) {
     const std::vector<unsigned char> jpeg = ProgramResource("IMAGE", id);
     ASSERT_FALSE(jpeg.empty()) << "IMAGE " << id;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, jpeg.size());
+    OwnedGlobal block = MovableCopy(jpeg.data(), jpeg.size());
     ASSERT_NE(nullptr, block);
-    std::memcpy(GlobalLock(block), jpeg.data(), jpeg.size());
-    GlobalUnlock(block);
     IStream* rawStream = nullptr;
-    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(block, TRUE, &rawStream));
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(block.release(), TRUE, &rawStream));
     ComPtr<IStream> stream(rawStream);
     IPicture* rawPicture = nullptr;
     ASSERT_EQ(S_OK, OleLoadPicture(stream.get(), static_cast<LONG>(jpeg.size()), FALSE,

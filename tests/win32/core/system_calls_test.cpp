@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/handles.h"
-#include "core/system_library.h"
+#include "core/system_calls.h"
 
 namespace {
 
