@@ -17,13 +17,15 @@ screenshot two_copies
 mapfile -t windows < <(qd hwnds "$WINDOW_CLASS")
 show_only() {
   local w
-  for w in "${windows[@]}"; do qd post-hwnd "$w" 0x111 "$CMD_TRAY_HIDE" 0 >/dev/null; done
-  qd post-hwnd "$1" 0x111 "$CMD_TRAY_SHOW" 0 >/dev/null
+  for w in "${windows[@]}"; do
+    qd post-hwnd "$w" 0x111 "$CMD_TRAY_HIDE" 0 >/dev/null || fail "Hide could not be posted to $w"
+  done
+  qd post-hwnd "$1" 0x111 "$CMD_TRAY_SHOW" 0 >/dev/null || fail "Show could not be posted to $1"
   settle
 }
 attribution_ink() {  # dark pixels of the attribution line of the one copy shown
   local x y w h v
-  read -r x y w h v <<<"$(qd client-hwnd "$1")"
+  read -r x y w h v <<<"$(qd client-hwnd "$1")" || fail "no client area of $1"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$QUILLANE_SCREENSHOTS/two_copies_card.png"
   $PIXELS dark "$QUILLANE_SCREENSHOTS/two_copies_card.png" 150 322 150 13
 }
