@@ -188,6 +188,17 @@ const char* RoleName(long role) {
   }
 }
 
+// "role|name" of `child` of `object`.
+void PrintPart(IAccessible* object, VARIANT child) {
+  BSTR name = nullptr;
+  VARIANT role;
+  VariantInit(&role);
+  object->get_accName(child, &name);
+  object->get_accRole(child, &role);
+  std::printf("%s|%s\n", RoleName(role.vt == VT_I4 ? role.lVal : 0), Utf8(name).c_str());
+  SysFreeString(name);
+}
+
 // Simple elements and child objects alike, by asking the parent about each child id.
 int ReadAccessible(HWND window) {
   if (window == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
@@ -215,13 +226,7 @@ int ReadAccessible(HWND window) {
       child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object));
       child = self;  // CHILDID_SELF of the child's own object
     }
-    BSTR name = nullptr;
-    VARIANT role;
-    VariantInit(&role);
-    object->get_accName(child, &name);
-    object->get_accRole(child, &role);
-    std::printf("%s|%s\n", RoleName(role.vt == VT_I4 ? role.lVal : 0), Utf8(name).c_str());
-    SysFreeString(name);
+    PrintPart(object, child);
     if (object != card) object->Release();
     VariantClear(&children[static_cast<std::size_t>(i)]);
   }
@@ -236,13 +241,7 @@ int Hover(long x, long y) {
   VARIANT child;
   VariantInit(&child);
   if (FAILED(AccessibleObjectFromPoint({x, y}, &object, &child))) return 1;
-  BSTR name = nullptr;
-  VARIANT role;
-  VariantInit(&role);
-  object->get_accName(child, &name);
-  object->get_accRole(child, &role);
-  std::printf("%s|%s\n", RoleName(role.vt == VT_I4 ? role.lVal : 0), Utf8(name).c_str());
-  SysFreeString(name);
+  PrintPart(object, child);
   object->Release();
   CoUninitialize();
   return 0;
