@@ -44,14 +44,15 @@ struct PixelCanvas {
   std::uint32_t* pixels = nullptr;
 };
 
-void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UINT layout) {
+void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UINT layout,
+                COLORREF colour) {
   OwnedFont font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FF_SWISS | DEFAULT_PITCH, "Arial"));
   if (!font) ReportLastError("CreateFontA");
   SelectedObject previous(SelectObject(dc, font.get()), SelectBack{dc});
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, CardTextColour());
+  SetTextColor(dc, colour);
   // Wide, from Windows-1252: the ANSI call would convert with the font's code page, which
   // on East Asian systems is double-byte and merges a curly quote with the next letter.
   // DT_NOPREFIX: an "&" in a verse or a holiday name is text, not a mnemonic marker.
@@ -62,13 +63,15 @@ void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UIN
 // The painted texts of `texts` from `first` up to `end`; in high contrast, where no picture
 // carries the panel's heading, that too.
 void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, int dpi) {
+  // Asked once for the texts, not for each one.
   const bool everyText = HighContrastOn();
+  const COLORREF colour = CardTextColour(everyText);
   for (const CardText& text : texts) {
     if ((!text.painted && !everyText) || text.block < first || text.block >= end) continue;
     const Rect rect = DrawingRect(text, dpi);
     DrawTextIn(dc, text.text.c_str(), text.fontHeight, text.weight,
                {rect.left, rect.top, rect.right, rect.bottom},
-               text.oneLine ? DT_SINGLELINE : DT_WORDBREAK);
+               text.oneLine ? DT_SINGLELINE : DT_WORDBREAK, colour);
   }
 }
 
@@ -129,6 +132,6 @@ void DrawHolidayList(HDC dc, const HolidayList& list, int dpi) {
 }
 
 void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top) {
-  DrawTextIn(dc, text, height, weight, {left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM},
-             DT_WORDBREAK);
+  DrawTextIn(dc, text, height, weight, {left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM}, DT_WORDBREAK,
+             CardTextColour(HighContrastOn()));
 }

@@ -6,7 +6,7 @@
 // the setting changes follows it.
 bool HighContrastOn();
 // The card's text colour: the system's window text in high contrast, else black.
-COLORREF CardTextColour();
+COLORREF CardTextColour(bool highContrast);
 // In high contrast, what stands in for the picture, at the card's scale `dpi`: the window
 // colour over all the paint may touch and the holiday panel framed in the window text colour
 // (the painter writes the panel's heading). Draws nothing and answers false while high

@@ -32,8 +32,8 @@ bool HighContrastOn() {
   return (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-COLORREF CardTextColour() {
-  return HighContrastOn() ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
+COLORREF CardTextColour(bool highContrast) {
+  return highContrast ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
 }
 
 bool DrawHighContrastGround(HDC dc, int dpi) {

@@ -1,8 +1,6 @@
 #include "card/passage_lookup.h"
 
-#include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <string>
 
 namespace {

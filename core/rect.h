@@ -7,7 +7,3 @@ struct Rect {
   int right;
   int bottom;
 };
-
-inline bool RectContains(const Rect& rect, int x, int y) {
-  return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
