@@ -1,7 +1,9 @@
 # Helpers for the end-to-end scenarios; ctest sets QUILLANE_EXE, QDRIVER,
 # QUILLANE_SCREENSHOTS, QUILLANE_WINE, and the test command sets WINEPREFIX and DISPLAY.
 # QDRIVER_WINE runs the driver where its bitness differs from the program's.
-set -euo pipefail
+set -eEuo pipefail
+# A command that ends a scenario under set -e says which, where no FAIL line would.
+trap 'echo "FAIL: exit status $? at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 # The command ids, window class, settings key and Run value, from the program's headers.
 QUILLANE_ROOT=${QUILLANE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
