@@ -186,16 +186,15 @@ void ChangeVerse() {
 struct PaintParts {
   Spread paint;
   Spread decode;
-  Spread render;
-  Spread verse;
-  Spread holidays;
+  Spread drawing;
   double decodeShare;
 };
 
-// A whole paint and each of its parts again, one after the other in every run, so that
-// all of them meet the same load of a shared machine; the share is taken run by run.
+// A whole paint and its picture decode again, one after the other in every run, so that
+// both meet the same load of a shared machine; the rest of the paint and the share are
+// taken run by run.
 PaintParts TimePaintParts(HDC target, HWND card) {
-  std::vector<double> paint, decode, render, verse, holidays, share;
+  std::vector<double> paint, decode, drawing, share;
   auto once = [](auto work) {
     const double start = NowMilliseconds();
     work();
@@ -207,13 +206,10 @@ PaintParts TimePaintParts(HDC target, HWND card) {
     paint.push_back(once([&] { PaintCard(target, card); }));
     // The picture the paint drew, decoded again as every paint does.
     decode.push_back(once([] { LoadBackgroundPicture(); }));
-    render.push_back(once([&] { DrawBackgroundPicture(target, card, CardDpi(card)); }));
-    verse.push_back(once([&] { DrawVerse(target, CardDpi(card)); }));
-    holidays.push_back(once([&] { DrawHolidayLines(target, CardDpi(card)); }));
+    drawing.push_back(paint.back() - decode.back());
     share.push_back(decode.back() / paint.back());
   }
-  return PaintParts{SpreadOf(paint), SpreadOf(decode),   SpreadOf(render),
-                    SpreadOf(verse), SpreadOf(holidays), SpreadOf(share).median};
+  return PaintParts{SpreadOf(paint), SpreadOf(decode), SpreadOf(drawing), SpreadOf(share).median};
 }
 
 // Whole paints, each of a new verse and picture, with the card at SCALED_DPI on a canvas of
@@ -300,9 +296,7 @@ int RunBenchmarks() {
   const PaintParts parts = TimePaintParts(target, card);
   PrintFigure("PaintCard, new verse and picture", parts.paint, PAINT_BUDGET_MS);
   PrintFigure("  LoadBackgroundPicture (JPEG decode)", parts.decode, 0);
-  PrintFigure("  IPicture::Render as the card calls it", parts.render, 0);
-  PrintFigure("  DrawVerse (verse, reference, attribution)", parts.verse, 0);
-  PrintFigure("  DrawHolidayLines (read calendar, draw)", parts.holidays, 0);
+  PrintFigure("  the rest: picture, texts, calendar", parts.drawing, 0);
   const Spread calendar = Time(
       TIMED_RUNS, [] {}, [] { FindNextHolidays(&holidayList); });
   PrintFigure("    FindNextHolidays alone", calendar, 0);

@@ -60,29 +60,19 @@ void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UIN
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, layout | DT_NOPREFIX);
 }
 
-// The painted texts of `texts` from `first` up to `end`; in high contrast, where no picture
-// carries the panel's heading, that too.
-void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, int dpi) {
+// The painted texts of `texts`; in high contrast, where no picture carries the panel's
+// heading, that too.
+void DrawTexts(HDC dc, const std::vector<CardText>& texts, int dpi) {
   // Asked once for the texts, not for each one.
   const bool everyText = HighContrastOn();
   const COLORREF colour = CardTextColour(everyText);
   for (const CardText& text : texts) {
-    if ((!text.painted && !everyText) || text.block < first || text.block >= end) continue;
+    if (!text.painted && !everyText) continue;
     const Rect rect = DrawingRect(text, dpi);
     DrawTextIn(dc, text.text.c_str(), text.fontHeight, text.weight,
                {rect.left, rect.top, rect.right, rect.bottom},
                text.oneLine ? DT_SINGLELINE : DT_WORDBREAK, colour);
   }
-}
-
-}  // namespace
-
-void PaintCard(HDC dc, HWND window) {
-  LoadBackgroundPicture();
-  const int dpi = CardDpi(window);
-  if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window, dpi);
-  DrawVerse(dc, dpi);
-  DrawHolidayLines(dc, dpi);
 }
 
 // At the origin, its natural size scaled as the card is, never stretched to the window.
@@ -115,23 +105,16 @@ void DrawBackgroundPicture(HDC dc, HWND window, int dpi) {
   BitBlt(dc, 0, 0, scaled.width, scaled.height, scaled.dc.get(), 0, 0, SRCCOPY);
 }
 
-void DrawVerse(HDC dc, int dpi) {
+}  // namespace
+
+void PaintCard(HDC dc, HWND window) {
+  LoadBackgroundPicture();
+  const int dpi = CardDpi(window);
+  if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window, dpi);
+  // Refilled at every paint, so the day counts follow the clock.
+  FindNextHolidays(&holidayList);
   DrawTexts(dc,
             CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
-                      HolidayList{}, dpi),
-            CARD_VERSE, CARD_FIRST_HOLIDAY, dpi);
-}
-
-void DrawHolidayLines(HDC dc, int dpi) {
-  FindNextHolidays(&holidayList);
-  DrawHolidayList(dc, holidayList, dpi);
-}
-
-void DrawHolidayList(HDC dc, const HolidayList& list, int dpi) {
-  DrawTexts(dc, CardTexts("", "", 0, list, dpi), CARD_FIRST_HOLIDAY, CARD_BLOCKS, dpi);
-}
-
-void DrawTextBlock(HDC dc, const char* text, int height, int weight, int left, int top) {
-  DrawTextIn(dc, text, height, weight, {left, top, CARD_TEXT_RIGHT, CARD_TEXT_BOTTOM}, DT_WORDBREAK,
-             CardTextColour(HighContrastOn()));
+                      holidayList, dpi),
+            dpi);
 }

@@ -131,7 +131,7 @@ TEST_F(MissingData, TheCardIsThePictureAlone) {
   Canvas background(350, 554, UNTOUCHED);
   LoadBackgroundPicture();
   ASSERT_NE(nullptr, appState.picture);
-  DrawBackgroundPicture(background.dc, window, CARD_BASE_DPI);
+  RenderAtNaturalSize(background.dc, appState.picture);
 
   struct Case {
     std::uint32_t code;

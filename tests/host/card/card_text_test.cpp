@@ -240,6 +240,13 @@ TEST(CardTexts, ReadingOrderAndBandsAtEachScale) {
     }
     EXPECT_EQ(ScaledForDpi(CARD_TEXT_BOTTOM, c.dpi), DrawingRect(texts[CARD_VERSE], c.dpi).bottom);
   }
+  // A count out of range gives no line or at most four.
+  for (int count : {-1, 5, 1000}) {
+    holidays.count = count;
+    EXPECT_EQ(static_cast<std::size_t>(CARD_FIRST_HOLIDAY + (count < 0 ? 0 : HOLIDAY_LINES)),
+              CardTexts("", "", 0, holidays, CARD_BASE_DPI).size())
+        << count;
+  }
   EXPECT_EQ("In the beginning.\r\nGenesis 1:1\r\n*Taken from the King James Version",
             CardCopyText("In the beginning.\r", "Genesis 1:1\r", 1002));
 }

@@ -6,9 +6,19 @@
 #include <cstring>
 #include <vector>
 
+#include "card/card_painter.h"
 #include "content/resource_store.h"
 #include "core/handles.h"
 #include "core/pixel_bitmap.h"
+#include "tests/win32/import_patch.h"
+
+namespace {
+
+SYSTEMTIME fixedNow{};
+
+void WINAPI FixedLocalTime(SYSTEMTIME* now) { *now = fixedNow; }
+
+}  // namespace
 
 Canvas::Canvas(int width_, int height_, std::uint32_t fill)
     : width(width_),
@@ -77,6 +87,13 @@ void RenderAtNaturalSize(HDC dc, IPicture* picture) {
 HWND CreateCardSizedWindow() {
   return CreateWindowExA(0, "STATIC", "card", WS_POPUP, 0, 0, 350, 554, nullptr, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
+}
+
+bool PaintCardAt(HDC dc, HWND window, const SYSTEMTIME& now) {
+  fixedNow = now;
+  const ImportPatch clock("kernel32.dll", "GetLocalTime", FixedLocalTime);
+  PaintCard(dc, window);
+  return clock.Found();
 }
 
 bool SaveBitmap(const Canvas& canvas, const std::string& path) {

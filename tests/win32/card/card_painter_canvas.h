@@ -45,6 +45,10 @@ void RenderAtNaturalSize(HDC dc, IPicture* picture);
 // A popup window of the card's client size (350 x 554) to paint for.
 HWND CreateCardSizedWindow();
 
+// PaintCard with the clock read as `now`: the holiday lines of that moment. False when
+// the clock could not be fixed.
+bool PaintCardAt(HDC dc, HWND window, const SYSTEMTIME& now);
+
 // Writes the canvas as a 24-bit .bmp; false when the file cannot be written.
 bool SaveBitmap(const Canvas& canvas, const std::string& path);
 

@@ -8,8 +8,6 @@
 
 #include "card/card_painter.h"
 #include "tests/win32/card/card_painter_canvas.h"
-#include "content/background_picture.h"
-#include "content/holiday_calendar.h"
 #include "content/resource_store.h"
 #include "content/translation_table.h"
 #include "content/verse_collection.h"
@@ -58,13 +56,6 @@ int LongestPassage(std::uint32_t code) {
   return longest;
 }
 
-HolidayList HolidaysAt(const LocalTime& now) {
-  ByteView calendar{};
-  HolidayList list{};
-  if (FindResourceBytes(129, "HOLIDAYS", &calendar)) ReadHolidays(calendar, now, &list);
-  return list;
-}
-
 // Puts the process-wide state back for whatever runs next in this process.
 class CardPainterScreenshot : public ::testing::Test {
  protected:
@@ -86,8 +77,6 @@ class CardPainterScreenshot : public ::testing::Test {
 TEST_F(CardPainterScreenshot, WritesOneCardPerPicture) {
   HWND window = CreateCardSizedWindow();
   ASSERT_NE(nullptr, window);
-  const HolidayList holidays = HolidaysAt({2009, 12, 4, 24, 10, 0, 0, 0});
-  ASSERT_EQ(4, holidays.count);
   const COLORREF windowColour = GetSysColor(COLOR_WINDOW);
   const std::uint32_t background =
       (GetRValue(windowColour) << 16) | (GetGValue(windowColour) << 8) | GetBValue(windowColour);
@@ -101,10 +90,7 @@ TEST_F(CardPainterScreenshot, WritesOneCardPerPicture) {
     appState.pictureId = id;
 
     Canvas card(CLIENT_WIDTH, CLIENT_HEIGHT, background);
-    LoadBackgroundPicture();
-    DrawBackgroundPicture(card.dc, window, CARD_BASE_DPI);
-    DrawVerse(card.dc, CARD_BASE_DPI);
-    DrawHolidayList(card.dc, holidays, CARD_BASE_DPI);
+    ASSERT_TRUE(PaintCardAt(card.dc, window, {2009, 12, 4, 24, 10, 0, 0, 0}));
 
     EXPECT_GT(CountNewDarkPixels(card, nullptr, 13, 14, 336, 40), 50) << "picture " << id;
     EXPECT_GT(CountNewDarkPixels(card, nullptr, 10, 430, 336, 444), 50) << "picture " << id;
