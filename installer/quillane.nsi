@@ -144,6 +144,7 @@ Var FolderGiven   ; 1 when /D= chose the folder
 Var ClosedCard    ; 1 when a running copy was asked to leave
 Var StartCard     ; 1 when the program is to be started at the end
 Var ElevatedExit  ; the exit code of the elevated copy, once it has ended
+Var UserShare     ; what this copy does for the user once the elevated copy has ended
 Var OtherAccount  ; 1 when this copy runs as another account than the desktop's user
 Var EveryoneInstalled ; 1 when an install for everyone was there when Setup started
 Var UsersPage.Me
@@ -248,9 +249,12 @@ Function ${prefix}ReadSwitches
 FunctionEnd
 
 ; Starts FILE through the elevation prompt with PARAMS (both on the stack, FILE on top)
-; and waits for it: pushes 0 and sets $ElevatedExit to its exit code, or pushes the error
-; that kept it from starting (ERROR_CANCELLED when the prompt was declined).
-Function ${prefix}RunElevated
+; and waits for it. The elevated copy runs as whoever approved it; the user's share of the
+; work is then done here, by the function at $UserShare, which also turns the elevated
+; copy's exit code ($ElevatedExit) into this copy's, and this copy ends with it. Returns
+; only when the elevated copy could not start, with the error on the stack
+; (ERROR_CANCELLED when the prompt was declined).
+Function ${prefix}RunElevatedThenUserShare
   Exch $0
   Exch
   Exch $1
@@ -268,7 +272,10 @@ Function ${prefix}RunElevated
     System::Call 'kernel32::GetExitCodeProcess(p r3, *i .s)'
     Pop $ElevatedExit
     System::Call 'kernel32::CloseHandle(p r3)'
-    StrCpy $0 0
+    System::Free $2
+    Call $UserShare
+    SetErrorLevel $ElevatedExit
+    Quit
   ${EndIf}
   System::Free $2
   Pop $3
@@ -550,39 +557,41 @@ Function InstallElevated
   ${EndIf}
   Push $0
   Push $1
-  Call RunElevated
+  GetFunctionAddress $UserShare InstallUserShare
+  Call RunElevatedThenUserShare
   Pop $0
-  ${If} $0 == 0
-    ; This copy too may run as another account than the desktop's user: that user's
-    ; part is then left undone.
-    ${If} $OtherAccount == 1
-      ${If} $ElevatedExit = ${ELEVATED_DONE_START}
-        StrCpy $ElevatedExit 0
-      ${ElseIf} $ElevatedExit = ${ELEVATED_FAILED_START}
-        StrCpy $ElevatedExit 2
-      ${EndIf}
-    ${EndIf}
-    ${If} $ElevatedExit = 0
-    ${OrIf} $ElevatedExit = ${ELEVATED_DONE_START}
-      ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
-      ${If} $OtherAccount != 1
-        Call RemoveUserCopy
-      ${EndIf}
-      ${If} $ElevatedExit = ${ELEVATED_DONE_START}
-        Push "$INSTDIR\Quillane.exe"
-        Call StartQuillane
-      ${EndIf}
-      StrCpy $ElevatedExit 0
-    ${ElseIf} $ElevatedExit = ${ELEVATED_FAILED_START}
-      Call RestartClosedQuillane
-      StrCpy $ElevatedExit 2
-    ${EndIf}
-    SetErrorLevel $ElevatedExit
-    Quit
-  ${EndIf}
   Pop $2
   Pop $1
   Exch $0
+FunctionEnd
+
+; After the install for everyone: this user's own copy gives way to it, and the card
+; closed for it starts again (or, after a failure, the earlier one).
+Function InstallUserShare
+  ; This copy too may run as another account than the desktop's user: that user's
+  ; part is then left undone.
+  ${If} $OtherAccount == 1
+    ${If} $ElevatedExit = ${ELEVATED_DONE_START}
+      StrCpy $ElevatedExit 0
+    ${ElseIf} $ElevatedExit = ${ELEVATED_FAILED_START}
+      StrCpy $ElevatedExit 2
+    ${EndIf}
+  ${EndIf}
+  ${If} $ElevatedExit = 0
+  ${OrIf} $ElevatedExit = ${ELEVATED_DONE_START}
+    ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $OtherAccount != 1
+      Call RemoveUserCopy
+    ${EndIf}
+    ${If} $ElevatedExit = ${ELEVATED_DONE_START}
+      Push "$INSTDIR\Quillane.exe"
+      Call StartQuillane
+    ${EndIf}
+    StrCpy $ElevatedExit 0
+  ${ElseIf} $ElevatedExit = ${ELEVATED_FAILED_START}
+    Call RestartClosedQuillane
+    StrCpy $ElevatedExit 2
+  ${EndIf}
 FunctionEnd
 
 ; The switches of the elevated copy on the stack: this copy's own, and the folder given
@@ -815,6 +824,32 @@ Function un.DeleteUserSettings
   DeleteRegKey HKCU "${VIRTUAL_STORE}\${SETTINGS_VENDOR}\${SETTINGS_PRODUCT}"
   DeleteRegKey /ifempty HKCU "${VIRTUAL_STORE}\${SETTINGS_VENDOR}"
 FunctionEnd
+
+; After the uninstall for everyone, which ran as whoever approved it: this user's own Run
+; value and settings copy are this copy's to remove.
+Function un.UninstallUserShare
+  IntOp $1 $ElevatedExit - ${ELEVATED_UNINSTALLED}
+  ${If} $ElevatedExit = 0
+    StrCpy $1 0
+  ${EndIf}
+  ; Done, with none, either or both of the two bits.
+  ${If} $1 >= 0
+  ${AndIf} $1 <= 3
+    Push "$INSTDIR\Quillane.exe"
+    Call un.DeleteRunValuesOf
+    IntOp $0 $1 & ${ELEVATED_SETTINGS_BIT}
+    ${If} $0 != 0
+      Call un.DeleteUserSettings
+    ${EndIf}
+    StrCpy $ElevatedExit 0
+    IntOp $0 $1 & ${ELEVATED_REBOOT_BIT}
+    ${If} $0 != 0
+    ${AndIf} ${Silent}
+      StrCpy $ElevatedExit ${EXIT_REBOOT_REQUIRED}
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 ; The uninstaller removes what it was installed with: for everyone when the machine's
 ; uninstall entry names its folder, otherwise for the current user.
 Function un.onInit
@@ -836,34 +871,10 @@ Function un.onInit
       ${EndIf}
       Push "$0 _?=$INSTDIR"
       Push $EXEPATH
-      Call un.RunElevated
+      GetFunctionAddress $UserShare un.UninstallUserShare
+      Call un.RunElevatedThenUserShare
+      ; It could not start: the error is the exit code, and is put into words.
       Pop $0
-      ${If} $0 == 0
-        ; The elevated copy ran as whoever approved it: this user's own Run value and
-        ; settings copy are this copy's to remove.
-        IntOp $1 $ElevatedExit - ${ELEVATED_UNINSTALLED}
-        ${If} $ElevatedExit = 0
-          StrCpy $1 0
-        ${EndIf}
-        ; Done, with none, either or both of the two bits.
-        ${If} $1 >= 0
-        ${AndIf} $1 <= 3
-          Push "$INSTDIR\Quillane.exe"
-          Call un.DeleteRunValuesOf
-          IntOp $0 $1 & ${ELEVATED_SETTINGS_BIT}
-          ${If} $0 != 0
-            Call un.DeleteUserSettings
-          ${EndIf}
-          StrCpy $ElevatedExit 0
-          IntOp $0 $1 & ${ELEVATED_REBOOT_BIT}
-          ${If} $0 != 0
-          ${AndIf} ${Silent}
-            StrCpy $ElevatedExit ${EXIT_REBOOT_REQUIRED}
-          ${EndIf}
-        ${EndIf}
-        SetErrorLevel $ElevatedExit
-        Quit
-      ${EndIf}
       Push $0
       Call un.ElevationFailure
       Pop $1
