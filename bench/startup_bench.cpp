@@ -25,7 +25,6 @@ namespace {
 
 constexpr double STARTUP_BUDGET_MS = 300;
 constexpr DWORD WAIT_LIMIT_MS = 20000;
-constexpr char CARD_CLASS[] = "QUILLANE";
 constexpr char FLOOR_CLASS[] = "QUILLANE_STARTUP_FLOOR";
 
 // Milliseconds from the launch to each thing a watcher sees.
@@ -193,14 +192,14 @@ int main(int argc, char** argv) {
   if (firstRun) ForgetSettings();
   const std::string program = "\"" + exe + "\"";
   const std::string floorWindow = "\"" + std::string(self) + "\" --window";
-  if (!TimeOneStart(program, CARD_CLASS).complete) {
+  if (!TimeOneStart(program, QUILLANE_WINDOW_CLASS).complete) {
     std::fprintf(stderr, "quillane_startup_bench: %s did not show a painted card\n", exe.c_str());
     return 1;
   }
   std::vector<double> exists, visible, painted, exited, empty, floorPainted, overFloor;
   for (int i = 0; i < runs; ++i) {
     if (firstRun) ForgetSettings();
-    const StartupRun run = TimeOneStart(program, CARD_CLASS);
+    const StartupRun run = TimeOneStart(program, QUILLANE_WINDOW_CLASS);
     if (!run.complete) {
       std::fprintf(stderr, "quillane_startup_bench: run %d did not complete\n", i + 1);
       return 1;

@@ -42,7 +42,7 @@
 //   qdriver name-change CLASS MS     waits for the first one's passage (child 1) to announce
 //                                    a new name (EVENT_OBJECT_NAMECHANGE); prints "ready" first
 //   qdriver clipboard                the clipboard's Unicode text, UTF-8
-//   qdriver linger MS                a card slow to leave: a window of class QUILLANE that
+//   qdriver linger MS                a card slow to leave: a window of the card's class that
 //                                    goes at any WM_COMMAND, and the process MS ms later
 // ROOT is HKLM or HKCU, in the driver's own registry view; with QDRIVER_VIEW=32 in the
 // 32-bit view, the one a 32-bit program sees.
@@ -55,6 +55,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -299,9 +301,9 @@ int Linger(unsigned long milliseconds) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = LingerProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "QUILLANE";
+  windowClass.lpszClassName = QUILLANE_WINDOW_CLASS;
   if (!RegisterClassA(&windowClass) ||
-      !CreateWindowA("QUILLANE", "Quillane", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr,
+      !CreateWindowA(QUILLANE_WINDOW_CLASS, "Quillane", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr,
                      windowClass.hInstance, nullptr)) {
     return 1;
   }

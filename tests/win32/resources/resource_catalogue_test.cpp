@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "content/resource_store.h"
+#include "resources/resource_ids.h"
 #include "tests/win32/resources/resource_module.h"
 
 namespace {
@@ -153,7 +154,7 @@ TEST(ResourceCatalogue, StringsAreTheTitleAndTheClassNameOnly) {
     const char* text;  // null: no such string
   };
   const Row rows[] = {
-      {103, "Quillane"}, {109, "QUILLANE"}, {104, nullptr}, {102, nullptr}, {110, nullptr}};
+      {103, "Quillane"}, {109, QUILLANE_WINDOW_CLASS}, {104, nullptr}, {102, nullptr}, {110, nullptr}};
   for (const Row& row : rows) {
     char buffer[100];
     std::memset(buffer, 0xBD, sizeof buffer);
@@ -176,7 +177,7 @@ TEST(ResourceCatalogue, StringsAreTheTitleAndTheClassNameOnly) {
     for (std::uint16_t i = 0; i < length; ++i) {
       text += static_cast<char>(Word(block, at + 2 + 2 * i));
     }
-    const char* expected = id == 103 ? "Quillane" : id == 109 ? "QUILLANE" : "";
+    const char* expected = id == 103 ? "Quillane" : id == 109 ? QUILLANE_WINDOW_CLASS : "";
     EXPECT_EQ(expected, text) << "string " << id;
     at += 2 + 2u * length;
   }

@@ -136,7 +136,7 @@ inline std::array<HKEY, 2> RunRoots() { return {HKEY_CURRENT_USER, HKEY_LOCAL_MA
 // The names the program stores under the settings key.
 inline constexpr const char* SETTING_NAMES[5] = {"timerlow", "timerhigh", "autostart", "version",
                                                  HIDE_TIP_VALUE_NAME};
-inline constexpr char VENDOR_KEY_PATH[] = "Software\\Velmora Software";
+inline constexpr char VENDOR_KEY_PATH[] = "Software\\" SETTINGS_VENDOR;
 
 inline void RestoreStoredValue(HKEY root, const char* path, const char* name,
                                const StoredValue& value) {
