@@ -44,8 +44,9 @@ struct PixelCanvas {
   std::uint32_t* pixels = nullptr;
 };
 
-void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UINT layout,
-                COLORREF colour) {
+// One text in the card's style; the font lives only for the call.
+void DrawTextBlock(HDC dc, const char* text, int height, int weight, RECT rect, UINT layout,
+                   COLORREF colour) {
   OwnedFont font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FF_SWISS | DEFAULT_PITCH, "Arial"));
@@ -60,18 +61,18 @@ void DrawTextIn(HDC dc, const char* text, int height, int weight, RECT rect, UIN
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, layout | DT_NOPREFIX);
 }
 
-// The painted texts of `texts`; in high contrast, where no picture carries the panel's
-// heading, that too.
-void DrawTexts(HDC dc, const std::vector<CardText>& texts, int dpi) {
+// The painted texts of `texts` from block `first` up to `end`; in high contrast, where no
+// picture carries the panel's heading, that too.
+void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, int dpi) {
   // Asked once for the texts, not for each one.
   const bool everyText = HighContrastOn();
   const COLORREF colour = CardTextColour(everyText);
   for (const CardText& text : texts) {
-    if (!text.painted && !everyText) continue;
+    if ((!text.painted && !everyText) || text.block < first || text.block >= end) continue;
     const Rect rect = DrawingRect(text, dpi);
-    DrawTextIn(dc, text.text.c_str(), text.fontHeight, text.weight,
-               {rect.left, rect.top, rect.right, rect.bottom},
-               text.oneLine ? DT_SINGLELINE : DT_WORDBREAK, colour);
+    DrawTextBlock(dc, text.text.c_str(), text.fontHeight, text.weight,
+                  {rect.left, rect.top, rect.right, rect.bottom},
+                  text.oneLine ? DT_SINGLELINE : DT_WORDBREAK, colour);
   }
 }
 
@@ -105,16 +106,26 @@ void DrawBackgroundPicture(HDC dc, HWND window, int dpi) {
   BitBlt(dc, 0, 0, scaled.width, scaled.height, scaled.dc.get(), 0, 0, SRCCOPY);
 }
 
+// The verse, reference and attribution.
+void DrawVerse(HDC dc, int dpi) {
+  DrawTexts(dc,
+            CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
+                      HolidayList{}, dpi),
+            CARD_VERSE, CARD_FIRST_HOLIDAY, dpi);
+}
+
+// Refilled at every paint, so the day counts follow the clock.
+void DrawHolidayLines(HDC dc, int dpi) {
+  FindNextHolidays(&holidayList);
+  DrawTexts(dc, CardTexts("", "", 0, holidayList, dpi), CARD_FIRST_HOLIDAY, CARD_BLOCKS, dpi);
+}
+
 }  // namespace
 
 void PaintCard(HDC dc, HWND window) {
   LoadBackgroundPicture();
   const int dpi = CardDpi(window);
   if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window, dpi);
-  // Refilled at every paint, so the day counts follow the clock.
-  FindNextHolidays(&holidayList);
-  DrawTexts(dc,
-            CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
-                      holidayList, dpi),
-            dpi);
+  DrawVerse(dc, dpi);
+  DrawHolidayLines(dc, dpi);
 }
