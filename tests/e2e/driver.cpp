@@ -303,8 +303,8 @@ int Linger(unsigned long milliseconds) {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = QUILLANE_WINDOW_CLASS;
   if (!RegisterClassA(&windowClass) ||
-      !CreateWindowA(QUILLANE_WINDOW_CLASS, "Quillane", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr,
-                     windowClass.hInstance, nullptr)) {
+      !CreateWindowA(QUILLANE_WINDOW_CLASS, "Quillane", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80,
+                     nullptr, nullptr, windowClass.hInstance, nullptr)) {
     return 1;
   }
   MSG message;

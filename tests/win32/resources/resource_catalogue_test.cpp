@@ -153,8 +153,11 @@ TEST(ResourceCatalogue, StringsAreTheTitleAndTheClassNameOnly) {
     UINT id;
     const char* text;  // null: no such string
   };
-  const Row rows[] = {
-      {103, "Quillane"}, {109, QUILLANE_WINDOW_CLASS}, {104, nullptr}, {102, nullptr}, {110, nullptr}};
+  const Row rows[] = {{103, "Quillane"},
+                      {109, QUILLANE_WINDOW_CLASS},
+                      {104, nullptr},
+                      {102, nullptr},
+                      {110, nullptr}};
   for (const Row& row : rows) {
     char buffer[100];
     std::memset(buffer, 0xBD, sizeof buffer);
