@@ -63,12 +63,11 @@ void DrawTextBlock(HDC dc, const char* text, int height, int weight, RECT rect, 
 
 // The painted texts of `texts` from block `first` up to `end`; in high contrast, where no
 // picture carries the panel's heading, that too.
-void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, int dpi) {
-  // Asked once for the texts, not for each one.
-  const bool everyText = HighContrastOn();
-  const COLORREF colour = CardTextColour(everyText);
+void DrawTexts(HDC dc, const std::vector<CardText>& texts, int first, int end, int dpi,
+               bool highContrast) {
+  const COLORREF colour = CardTextColour(highContrast);
   for (const CardText& text : texts) {
-    if ((!text.painted && !everyText) || text.block < first || text.block >= end) continue;
+    if ((!text.painted && !highContrast) || text.block < first || text.block >= end) continue;
     const Rect rect = DrawingRect(text, dpi);
     DrawTextBlock(dc, text.text.c_str(), text.fontHeight, text.weight,
                   {rect.left, rect.top, rect.right, rect.bottom},
@@ -107,17 +106,18 @@ void DrawBackgroundPicture(HDC dc, HWND window, int dpi) {
 }
 
 // The verse, reference and attribution.
-void DrawVerse(HDC dc, int dpi) {
+void DrawVerse(HDC dc, int dpi, bool highContrast) {
   DrawTexts(dc,
             CardTexts(appState.verseText, appState.verseReference, appState.translationCode,
                       HolidayList{}, dpi),
-            CARD_VERSE, CARD_FIRST_HOLIDAY, dpi);
+            CARD_VERSE, CARD_FIRST_HOLIDAY, dpi, highContrast);
 }
 
 // Refilled at every paint, so the day counts follow the clock.
-void DrawHolidayLines(HDC dc, int dpi) {
+void DrawHolidayLines(HDC dc, int dpi, bool highContrast) {
   FindNextHolidays(&holidayList);
-  DrawTexts(dc, CardTexts("", "", 0, holidayList, dpi), CARD_FIRST_HOLIDAY, CARD_BLOCKS, dpi);
+  DrawTexts(dc, CardTexts("", "", 0, holidayList, dpi), CARD_FIRST_HOLIDAY, CARD_BLOCKS, dpi,
+            highContrast);
 }
 
 }  // namespace
@@ -125,7 +125,13 @@ void DrawHolidayLines(HDC dc, int dpi) {
 void PaintCard(HDC dc, HWND window) {
   LoadBackgroundPicture();
   const int dpi = CardDpi(window);
-  if (!DrawHighContrastGround(dc, dpi)) DrawBackgroundPicture(dc, window, dpi);
-  DrawVerse(dc, dpi);
-  DrawHolidayLines(dc, dpi);
+  // Asked once, so one paint never mixes the two styles.
+  const bool highContrast = HighContrastOn();
+  if (highContrast) {
+    DrawHighContrastGround(dc, dpi);
+  } else {
+    DrawBackgroundPicture(dc, window, dpi);
+  }
+  DrawVerse(dc, dpi, highContrast);
+  DrawHolidayLines(dc, dpi, highContrast);
 }

@@ -7,9 +7,8 @@
 bool HighContrastOn();
 // The card's text colour: the system's window text in high contrast, else black.
 COLORREF CardTextColour(bool highContrast);
-// In high contrast, what stands in for the picture, at the card's scale `dpi`: the window
+// What stands in for the picture in high contrast, at the card's scale `dpi`: the window
 // colour over all the paint may touch and the holiday panel framed in the window text colour
-// (the painter writes the panel's heading). Draws nothing and answers false while high
-// contrast is off.
-bool DrawHighContrastGround(HDC dc, int dpi);
+// (the painter writes the panel's heading).
+void DrawHighContrastGround(HDC dc, int dpi);
 #endif

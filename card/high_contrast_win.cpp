@@ -36,12 +36,10 @@ COLORREF CardTextColour(bool highContrast) {
   return highContrast ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
 }
 
-bool DrawHighContrastGround(HDC dc, int dpi) {
-  if (!HighContrastOn()) return false;
+void DrawHighContrastGround(HDC dc, int dpi) {
   // All that this paint may touch, not only the picture's place.
   RECT painted{};
   GetClipBox(dc, &painted);
   FillWith(dc, painted, COLOR_WINDOW);
   FramePanel(dc, dpi);
-  return true;
 }
